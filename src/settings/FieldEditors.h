@@ -1,0 +1,80 @@
+#pragma once
+
+#include "SettingFields.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct SlotWrite
+{
+    int slot;
+    QString text;
+
+    bool operator==(const SlotWrite &) const = default;
+};
+
+// What an editor makes of a field's text: the slot writes, in order, and the
+// text the field must be set to, if any. Setting that text runs the editor
+// again, and the second run never asks for a further rewrite.
+struct FieldEdit
+{
+    QList<SlotWrite> writes;
+    std::optional<QString> rewrite;
+};
+
+// Every editor reads the field's text as a decimal number. A blank text reads
+// as 0; a text that is not a number (letters, two points, ...) writes nothing,
+// so the slot keeps its last well-formed value. A value with a fraction is
+// checked against the range as it stands and then rounded, ties to even.
+
+// Pulse and volume fields: 0..102, otherwise 102 and the field shows "102".
+FieldEdit editPulseOrVolume(int slot, const QString &text);
+
+// Brewing count: 0..9999 in four digits, otherwise 9999 and the field shows "9999".
+FieldEdit editCount(int slot, const QString &text);
+
+// Brewing count with a disabled flag: "OFF" sets the flag to "01" and keeps
+// the count; any other text sets the flag to "00" and edits the count.
+FieldEdit editCountWithDisable(int countSlot, int flagSlot, const QString &text);
+
+// Flowmeter calibration into slot 30: 70.0..105.0 in the calibration form,
+// otherwise "0850" (88.0). The field is never rewritten.
+FieldEdit editCalibration(int slot, const QString &text);
+
+// Pump speed: 70..100, otherwise 100. Drip time: 70..105, otherwise 90.
+// Neither field is rewritten.
+FieldEdit editPumpSpeed(int slot, const QString &text);
+FieldEdit editDripTime(int slot, const QString &text);
+
+// The editor of `field` applied to `text`.
+FieldEdit editField(const SettingField &field, const QString &text);
+
+// Key filters on the code of a typed character. The digit filter passes "0"
+// to "9" only; the logo filter passes letters, digits, space and Backspace.
+bool digitFilterPasses(char16_t code);
+bool logoFilterPasses(char16_t code);
+
+// The message the logo filter answers a refused character with.
+QString logoFilterMessage();
+
+// The most characters a user may type into the logo field.
+inline constexpr int LogoTypedLimit = 16;
+
+// A letter, digit or space: what a logo is made of.
+bool isLogoCharacter(char16_t code);
+
+// Whether a user's edit (typing, pasting, dropping) may turn a field's
+// `previous` text into `next`: it must bring in no character that `allowed`
+// refuses and, with a `limit`, stay within max(limit, previous length). A text
+// the program set beyond those rules stays until the user edits it down.
+bool userEditAllowed(const QString &previous, const QString &next, bool (*allowed)(char16_t),
+                     int limit = -1);
+
+// The decimal texts a Default button puts into its row, pulse 1..8 and volume.
+QStringList defaultRowTexts();
+
+// The text a Disable button puts into its count field.
+QString toggledDisableText(const QString &current);

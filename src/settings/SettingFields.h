@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+
+// What each setting field of the window edits. The window finds each field
+// by `name`; editors, Read and Load dispatch on `kind`.
+enum class FieldKind {
+    Pulse,            // pulse brew setting 1..8 of a button, 0..102
+    Volume,           // a button's volume in ounces, 0..102
+    Count,            // brewing count to write, 0..9999
+    CountWithDisable, // brewing count to write, or "OFF" for a disabled button
+    Calibration,      // flowmeter signs per ounce, 70.0..105.0
+    PumpSpeed,        // percent, 70..100
+    DripTime,         // seconds, 70..105
+};
+
+struct SettingField
+{
+    const char *name;
+    FieldKind kind;
+    int slot;
+    int flagSlot = -1; // the disabled flag of a CountWithDisable field
+};
+
+// Every setting field, in slot order 0..32: the Left, Center and Right
+// Button rows (pulse settings 1..8, then the volume), the three counts,
+// calibration, pump speed and drip time.
+inline constexpr int SettingFieldCount = 33;
+const std::array<SettingField, SettingFieldCount> &settingFields();
+
+// Index into settingFields() of the first field of button row 0..2.
+inline constexpr int buttonRowStart(int row)
+{
+    return row * 9;
+}
+inline constexpr int ButtonRowLength = 9;
+
+// Pulse, volume, pump and drip fields take digits only.
+bool hasDigitFilter(FieldKind kind);
