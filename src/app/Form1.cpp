@@ -1,0 +1,137 @@
+#include "Form1.h"
+#include "ui_Form1.h"
+
+#include "FieldEditors.h"
+#include "FieldValidator.h"
+#include "KeyCodes.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace {
+
+const QColor LampGreen(0, 255, 0);
+
+} // namespace
+
+Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
+{
+    ui->setupUi(this);
+    nameControlArrays();
+    wireSettingFields();
+    wireButtons();
+    Form_Load();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+Form1::~Form1() = default;
+
+QString Form1::appTitle()
+{
+    return QStringLiteral("PELN");
+}
+
+void Form1::Form_Load()
+{
+    ui->Shape3->setFillColor(LampGreen);
+    ui->Shape2->setFillColor(LampGreen);
+    for (int port = 1; port <= 16; ++port)
+        ui->Combo1->addItem(QStringLiteral("COM%1").arg(port));
+    ui->Combo1->setCurrentIndex(2);
+}
+
+// Label18, Label19 and Label36 are arrays of labels sharing one name, told
+// apart by their Index; a form file needs unique names, so they arrive as
+// Label18_0, Label18_1, ...
+void Form1::nameControlArrays()
+{
+    for (const char *array : {"Label18", "Label19", "Label36"}) {
+        for (int index = 0;; ++index) {
+            const QString member = QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
+            auto *label = findChild<QLabel *>(member);
+            if (!label)
+                break;
+            label->setObjectName(QLatin1String(array));
+            label->setProperty("Index", index);
+        }
+    }
+}
+
+void Form1::wireSettingFields()
+{
+    for (const SettingField &setting : settingFields()) {
+        auto *field = findChild<QLineEdit *>(QLatin1String(setting.name));
+        Q_ASSERT(field);
+        m_settingFields.append(field);
+        connect(field, &QLineEdit::textChanged, this,
+                [this, field, &setting] { settingFieldChanged(field, setting); });
+        if (hasDigitFilter(setting.kind)) {
+            field->installEventFilter(this);
+            new FieldValidator(field, digitFilterPasses);
+        }
+    }
+    ui->Textsend->installEventFilter(this);
+    new FieldValidator(ui->Textsend, isLogoCharacter, LogoTypedLimit);
+}
+
+void Form1::wireButtons()
+{
+    connect(ui->default1, &QPushButton::clicked, this, [this] { defaultClick(0); });
+    connect(ui->default2, &QPushButton::clicked, this, [this] { defaultClick(1); });
+    connect(ui->default3, &QPushButton::clicked, this, [this] { defaultClick(2); });
+    connect(ui->Command_disable1, &QPushButton::clicked, this,
+            [this] { disableClick(ui->Text13); });
+    connect(ui->Command4, &QPushButton::clicked, this, [this] { disableClick(ui->Text15); });
+}
+
+QLineEdit *Form1::settingField(int index) const
+{
+    return m_settingFields.at(index);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto code = typedCharacterCode(*static_cast<QKeyEvent *>(event));
+    if (!code)
+        return false;
+    if (watched == ui->Textsend) {
+        if (logoFilterPasses(*code))
+            return false;
+        notice(logoFilterMessage());
+        return true;
+    }
+    // Every other watched box is a digit-only setting field.
+    return !digitFilterPasses(*code);
+}
+
+void Form1::settingFieldChanged(QLineEdit *field, const SettingField &setting)
+{
+    // Read the field itself: a nested rewrite may already have changed it.
+    const FieldEdit edit = editField(setting, field->text());
+    for (const SlotWrite &write : edit.writes)
+        m_table.setSlot(write.slot, write.text);
+    if (edit.rewrite)
+        field->setText(*edit.rewrite);
+}
+
+void Form1::defaultClick(int row)
+{
+    const QStringList texts = defaultRowTexts();
+    for (int i = 0; i < ButtonRowLength; ++i)
+        settingField(buttonRowStart(row) + i)->setText(texts.at(i));
+}
+
+void Form1::disableClick(QLineEdit *countField)
+{
+    countField->setText(toggledDisableText(countField->text()));
+}
+
+void Form1::notice(const QString &text, const QString &caption, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, this);
+    box.exec();
+}

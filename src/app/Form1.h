@@ -1,0 +1,56 @@
+#pragma once
+
+#include "SettingFields.h"
+#include "SettingsTable.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+#include <memory>
+
+class QLineEdit;
+
+namespace Ui {
+class Form1;
+}
+
+// The program's one window: every field, button and lamp, the settings
+// table, and the handlers that wire them to the rules of the core.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    const SettingsTable &settingsTable() const { return m_table; }
+
+    // The application's title: the window's title and the caption of every
+    // notice that names no other.
+    static QString appTitle();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void nameControlArrays();
+    void wireSettingFields();
+    void wireButtons();
+
+    // Handlers.
+    void settingFieldChanged(QLineEdit *field, const SettingField &setting);
+    void defaultClick(int row);
+    void disableClick(QLineEdit *countField);
+
+    QLineEdit *settingField(int index) const;
+
+    // A modal message box with one OK button.
+    void notice(const QString &text, const QString &caption = appTitle(),
+                QMessageBox::Icon icon = QMessageBox::NoIcon);
+
+    std::unique_ptr<Ui::Form1> ui;
+    SettingsTable m_table;
+    QList<QLineEdit *> m_settingFields; // in the order of settingFields()
+};

@@ -1,0 +1,24 @@
+#include "Lamp.h"
+
+#include <QPainter>
+
+Lamp::Lamp(QWidget *parent) : QWidget(parent) {}
+
+void Lamp::setFillColor(const QColor &color)
+{
+    if (color == m_fillColor)
+        return;
+    m_fillColor = color;
+    update();
+}
+
+void Lamp::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    painter.setBrush(m_fillColor.isValid() ? QBrush(m_fillColor) : QBrush(Qt::NoBrush));
+    const qreal side = qMin(width(), height()) - 1.0;
+    const QRectF circle((width() - side) / 2.0, (height() - side) / 2.0, side, side);
+    painter.drawEllipse(circle);
+}
