@@ -1,5 +1,7 @@
 #include "FieldEditors.h"
 
+#include "DataRow.h"
+
 #include <QTest>
 
 namespace {
@@ -50,185 +52,71 @@ void TestFieldEditors::editors_data()
     QTest::addColumn<QString>("expected");
 
     // Pulse and volume fields: 0..102 in two digits, else 102 shown.
-    QTest::newRow("pulse 0") << "Text1"
-                             << "0"
-                             << "0=00";
-    QTest::newRow("pulse 9") << "Text2"
-                             << "9"
-                             << "1=09";
-    QTest::newRow("pulse 10") << "Text3"
-                              << "10"
-                              << "2=0A";
-    QTest::newRow("pulse 15") << "Text4"
-                              << "15"
-                              << "3=0F";
-    QTest::newRow("pulse 16") << "Text5"
-                              << "16"
-                              << "4=10";
-    QTest::newRow("pulse 100") << "Text6"
-                               << "100"
-                               << "5=64";
-    QTest::newRow("pulse 102") << "Text7"
-                               << "102"
-                               << "6=66";
-    QTest::newRow("pulse 103") << "Text8"
-                               << "103"
-                               << "7=66 -> 102";
-    QTest::newRow("volume 999") << "Text9"
-                                << "999"
-                                << "8=66 -> 102";
-    QTest::newRow("leading zeros kept") << "Text21"
-                                        << "007"
-                                        << "9=07";
-    QTest::newRow("015") << "Text22"
-                         << "015"
-                         << "10=0F";
-    QTest::newRow("05 after typing") << "Text23"
-                                     << "05"
-                                     << "11=05";
-    QTest::newRow("negative") << "Text24"
-                              << "-1"
-                              << "12=66 -> 102";
-    QTest::newRow("huge") << "Text25"
-                          << "99999999999999999999999"
-                          << "13=66 -> 102";
-    QTest::newRow("blank reads 0") << "Text26"
-                                   << ""
-                                   << "14=00";
-    QTest::newRow("not a number") << "Text27"
-                                  << "1a"
-                                  << "";
-    QTest::newRow("fraction rounds to even") << "Text28"
-                                             << "4.5"
-                                             << "16=04";
-    QTest::newRow("fraction over range") << "Text29"
-                                         << "102.1"
-                                         << "17=66 -> 102";
-    QTest::newRow("right row") << "Text39"
-                               << "64"
-                               << "26=40";
+    addRow("pulse 0", "Text1", "0", "0=00");
+    addRow("pulse 9", "Text2", "9", "1=09");
+    addRow("pulse 10", "Text3", "10", "2=0A");
+    addRow("pulse 15", "Text4", "15", "3=0F");
+    addRow("pulse 16", "Text5", "16", "4=10");
+    addRow("pulse 100", "Text6", "100", "5=64");
+    addRow("pulse 102", "Text7", "102", "6=66");
+    addRow("pulse 103", "Text8", "103", "7=66 -> 102");
+    addRow("volume 999", "Text9", "999", "8=66 -> 102");
+    addRow("leading zeros kept", "Text21", "007", "9=07");
+    addRow("015", "Text22", "015", "10=0F");
+    addRow("05 after typing", "Text23", "05", "11=05");
+    addRow("negative", "Text24", "-1", "12=66 -> 102");
+    addRow("huge", "Text25", "99999999999999999999999", "13=66 -> 102");
+    addRow("blank reads 0", "Text26", "", "14=00");
+    addRow("not a number", "Text27", "1a", "");
+    addRow("fraction rounds to even", "Text28", "4.5", "16=04");
+    addRow("fraction over range", "Text29", "102.1", "17=66 -> 102");
+    addRow("right row", "Text39", "64", "26=40");
 
     // Counts: 0..9999 in four digits, else 9999 shown.
-    QTest::newRow("count 0") << "Text11"
-                             << "0"
-                             << "27=0000";
-    QTest::newRow("count 255") << "Text11"
-                               << "255"
-                               << "27=00FF";
-    QTest::newRow("count 4096") << "Text11"
-                                << "4096"
-                                << "27=1000";
-    QTest::newRow("count 9999") << "Text11"
-                                << "9999"
-                                << "27=270F";
-    QTest::newRow("count 10000") << "Text11"
-                                 << "10000"
-                                 << "27=270F -> 9999";
-    QTest::newRow("count letters keep slot") << "Text11"
-                                             << "abc"
-                                             << "";
-    QTest::newRow("count fraction") << "Text11"
-                                    << "12.5"
-                                    << "27=000C";
-    QTest::newRow("count spaces around") << "Text11"
-                                         << " 12 "
-                                         << "27=000C";
+    addRow("count 0", "Text11", "0", "27=0000");
+    addRow("count 255", "Text11", "255", "27=00FF");
+    addRow("count 4096", "Text11", "4096", "27=1000");
+    addRow("count 9999", "Text11", "9999", "27=270F");
+    addRow("count 10000", "Text11", "10000", "27=270F -> 9999");
+    addRow("count letters keep slot", "Text11", "abc", "");
+    addRow("count fraction", "Text11", "12.5", "27=000C");
+    addRow("count spaces around", "Text11", " 12 ", "27=000C");
 
     // Counts with a disabled flag: the flag is written first.
-    QTest::newRow("OFF") << "Text13"
-                         << "OFF"
-                         << "33=01";
-    QTest::newRow("center 12") << "Text13"
-                               << "12"
-                               << "33=00 28=000C";
-    QTest::newRow("off lower case") << "Text13"
-                                    << "off"
-                                    << "33=00";
-    QTest::newRow("right 25") << "Text15"
-                              << "25"
-                              << "34=00 29=0019";
-    QTest::newRow("right over") << "Text15"
-                                << "12345"
-                                << "34=00 29=270F -> 9999";
-    QTest::newRow("OFF with space") << "Text15"
-                                    << "OFF "
-                                    << "34=00";
+    addRow("OFF", "Text13", "OFF", "33=01");
+    addRow("center 12", "Text13", "12", "33=00 28=000C");
+    addRow("off lower case", "Text13", "off", "33=00");
+    addRow("right 25", "Text15", "25", "34=00 29=0019");
+    addRow("right over", "Text15", "12345", "34=00 29=270F -> 9999");
+    addRow("OFF with space", "Text15", "OFF ", "34=00");
 
     // Calibration: never rewritten; out of range stores 88.0.
-    QTest::newRow("cal 88") << "Text17"
-                            << "88"
-                            << "30=0850";
-    QTest::newRow("cal 97.8") << "Text17"
-                              << "97.8"
-                              << "30=094E";
-    QTest::newRow("cal 70") << "Text17"
-                            << "70"
-                            << "30=0700";
-    QTest::newRow("cal 105") << "Text17"
-                             << "105"
-                             << "30=0A32";
-    QTest::newRow("cal 69.9") << "Text17"
-                              << "69.9"
-                              << "30=0850";
-    QTest::newRow("cal 105.1") << "Text17"
-                               << "105.1"
-                               << "30=0850";
-    QTest::newRow("cal 105.04 out before rounding") << "Text17"
-                                                    << "105.04"
-                                                    << "30=0850";
-    QTest::newRow("cal 104.96 rounds up to the bound") << "Text17"
-                                                       << "104.96"
-                                                       << "30=0A32";
-    QTest::newRow("cal 69.96 out before rounding") << "Text17"
-                                                   << "69.96"
-                                                   << "30=0850";
-    QTest::newRow("cal tie to even down") << "Text17"
-                                          << "70.05"
-                                          << "30=0700";
-    QTest::newRow("cal tie to even up") << "Text17"
-                                        << "70.15"
-                                        << "30=0702";
-    QTest::newRow("cal above tie") << "Text17"
-                                   << "70.051"
-                                   << "30=0701";
-    QTest::newRow("cal 0") << "Text17"
-                           << "0"
-                           << "30=0850";
-    QTest::newRow("cal text") << "Text17"
-                              << "x"
-                              << "";
+    addRow("cal 88", "Text17", "88", "30=0850");
+    addRow("cal 97.8", "Text17", "97.8", "30=094E");
+    addRow("cal 70", "Text17", "70", "30=0700");
+    addRow("cal 105", "Text17", "105", "30=0A32");
+    addRow("cal 69.9", "Text17", "69.9", "30=0850");
+    addRow("cal 105.1", "Text17", "105.1", "30=0850");
+    addRow("cal 105.04 out before rounding", "Text17", "105.04", "30=0850");
+    addRow("cal 104.96 rounds up to the bound", "Text17", "104.96", "30=0A32");
+    addRow("cal 69.96 out before rounding", "Text17", "69.96", "30=0850");
+    addRow("cal tie to even down", "Text17", "70.05", "30=0700");
+    addRow("cal tie to even up", "Text17", "70.15", "30=0702");
+    addRow("cal above tie", "Text17", "70.051", "30=0701");
+    addRow("cal 0", "Text17", "0", "30=0850");
+    addRow("cal text", "Text17", "x", "");
 
     // Pump and drip: never rewritten; out of range stores 100 and 90.
-    QTest::newRow("pump 100") << "Text19"
-                              << "100"
-                              << "31=64";
-    QTest::newRow("pump 70") << "Text19"
-                             << "70"
-                             << "31=46";
-    QTest::newRow("pump 69") << "Text19"
-                             << "69"
-                             << "31=64";
-    QTest::newRow("pump 101") << "Text19"
-                              << "101"
-                              << "31=64";
-    QTest::newRow("pump 5") << "Text19"
-                            << "5"
-                            << "31=64";
-    QTest::newRow("pump 75") << "Text19"
-                             << "75"
-                             << "31=4B";
-    QTest::newRow("drip 90") << "Text20"
-                             << "90"
-                             << "32=5A";
-    QTest::newRow("drip 105") << "Text20"
-                              << "105"
-                              << "32=69";
-    QTest::newRow("drip 106") << "Text20"
-                              << "106"
-                              << "32=5A";
-    QTest::newRow("drip 7") << "Text20"
-                            << "7"
-                            << "32=5A";
+    addRow("pump 100", "Text19", "100", "31=64");
+    addRow("pump 70", "Text19", "70", "31=46");
+    addRow("pump 69", "Text19", "69", "31=64");
+    addRow("pump 101", "Text19", "101", "31=64");
+    addRow("pump 5", "Text19", "5", "31=64");
+    addRow("pump 75", "Text19", "75", "31=4B");
+    addRow("drip 90", "Text20", "90", "32=5A");
+    addRow("drip 105", "Text20", "105", "32=69");
+    addRow("drip 106", "Text20", "106", "32=5A");
+    addRow("drip 7", "Text20", "7", "32=5A");
 }
 
 void TestFieldEditors::editors()
@@ -277,27 +165,27 @@ void TestFieldEditors::keyFilters_data()
     QTest::addColumn<bool>("digit");
     QTest::addColumn<bool>("logo");
 
-    QTest::newRow("0") << int('0') << true << true;
-    QTest::newRow("9") << int('9') << true << true;
-    QTest::newRow("A") << int('A') << false << true;
-    QTest::newRow("Z") << int('Z') << false << true;
-    QTest::newRow("a") << int('a') << false << true;
-    QTest::newRow("z") << int('z') << false << true;
-    QTest::newRow("space") << int(' ') << false << true;
-    QTest::newRow("backspace") << 8 << false << true;
-    QTest::newRow("minus") << int('-') << false << false;
-    QTest::newRow("point") << int('.') << false << false;
-    QTest::newRow("enter") << 13 << false << false;
-    QTest::newRow("ctrl+c") << 3 << false << false;
-    QTest::newRow("ctrl+v") << 22 << false << false;
-    QTest::newRow("ctrl+x") << 24 << false << false;
-    QTest::newRow("/ below 0") << int('/') << false << false;
-    QTest::newRow(": above 9") << int(':') << false << false;
-    QTest::newRow("@ below A") << int('@') << false << false;
-    QTest::newRow("[ above Z") << int('[') << false << false;
-    QTest::newRow("` below a") << int('`') << false << false;
-    QTest::newRow("{ above z") << int('{') << false << false;
-    QTest::newRow("e acute") << 0xE9 << false << false;
+    addRow("0", int('0'), true, true);
+    addRow("9", int('9'), true, true);
+    addRow("A", int('A'), false, true);
+    addRow("Z", int('Z'), false, true);
+    addRow("a", int('a'), false, true);
+    addRow("z", int('z'), false, true);
+    addRow("space", int(' '), false, true);
+    addRow("backspace", 8, false, true);
+    addRow("minus", int('-'), false, false);
+    addRow("point", int('.'), false, false);
+    addRow("enter", 13, false, false);
+    addRow("ctrl+c", 3, false, false);
+    addRow("ctrl+v", 22, false, false);
+    addRow("ctrl+x", 24, false, false);
+    addRow("/ below 0", int('/'), false, false);
+    addRow(": above 9", int(':'), false, false);
+    addRow("@ below A", int('@'), false, false);
+    addRow("[ above Z", int('['), false, false);
+    addRow("` below a", int('`'), false, false);
+    addRow("{ above z", int('{'), false, false);
+    addRow("e acute", 0xE9, false, false);
 }
 
 void TestFieldEditors::keyFilters()
@@ -315,24 +203,15 @@ void TestFieldEditors::userEdits_data()
     QTest::addColumn<QString>("next");
     QTest::addColumn<bool>("allowed");
 
-    QTest::newRow("type a letter") << "AB"
-                                   << "ABC" << true;
-    QTest::newRow("16th character") << "ABCDEFGHIJKLMNO"
-                                    << "ABCDEFGHIJKLMNOP" << true;
-    QTest::newRow("17th character") << "ABCDEFGHIJKLMNOP"
-                                    << "ABCDEFGHIJKLMNOPQ" << false;
-    QTest::newRow("paste past 16") << "ABC"
-                                   << "ABCDEFGHIJKLMNOPQRS" << false;
-    QTest::newRow("long program text shortened") << "ABCDEFGHIJKLMNOPQRST"
-                                                 << "ABCDEFGHIJKLMNOPQRS" << true;
-    QTest::newRow("long program text grown") << "ABCDEFGHIJKLMNOPQRST"
-                                             << "ABCDEFGHIJKLMNOPQRSTU" << false;
-    QTest::newRow("paste a dash") << "AB"
-                                  << "A-B" << false;
-    QTest::newRow("program dash kept while editing") << "A-B"
-                                                     << "A-BC" << true;
-    QTest::newRow("delete everything") << "A-B"
-                                       << "" << true;
+    addRow("type a letter", "AB", "ABC", true);
+    addRow("16th character", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNOP", true);
+    addRow("17th character", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOPQ", false);
+    addRow("paste past 16", "ABC", "ABCDEFGHIJKLMNOPQRS", false);
+    addRow("long program text shortened", "ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOPQRS", true);
+    addRow("long program text grown", "ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOPQRSTU", false);
+    addRow("paste a dash", "AB", "A-B", false);
+    addRow("program dash kept while editing", "A-B", "A-BC", true);
+    addRow("delete everything", "A-B", "", true);
 }
 
 void TestFieldEditors::userEdits()

@@ -1,6 +1,8 @@
 #include "SettingsTable.h"
 #include "SlotForms.h"
 
+#include "DataRow.h"
+
 #include <QTest>
 
 class TestSettingsTable : public QObject
@@ -22,21 +24,21 @@ void TestSettingsTable::forms_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("two 5") << "two" << 5 << "05";
-    QTest::newRow("two 10 upper case") << "two" << 10 << "0A";
-    QTest::newRow("two 102") << "two" << 102 << "66";
-    QTest::newRow("two 255") << "two" << 255 << "FF";
-    QTest::newRow("two 0") << "two" << 0 << "00";
-    QTest::newRow("four 0") << "four" << 0 << "0000";
-    QTest::newRow("four 250") << "four" << 250 << "00FA";
-    QTest::newRow("four 4096") << "four" << 4096 << "1000";
-    QTest::newRow("four 9999") << "four" << 9999 << "270F";
-    QTest::newRow("four 65535") << "four" << 65535 << "FFFF";
+    addRow("two 5", "two", 5, "05");
+    addRow("two 10 upper case", "two", 10, "0A");
+    addRow("two 102", "two", 102, "66");
+    addRow("two 255", "two", 255, "FF");
+    addRow("two 0", "two", 0, "00");
+    addRow("four 0", "four", 0, "0000");
+    addRow("four 250", "four", 250, "00FA");
+    addRow("four 4096", "four", 4096, "1000");
+    addRow("four 9999", "four", 9999, "270F");
+    addRow("four 65535", "four", 65535, "FFFF");
     // The calibration form is not the four-digit form of N: 880 is "0850", not "0370".
-    QTest::newRow("calibration 88.0") << "calibration" << 880 << "0850";
-    QTest::newRow("calibration 97.8") << "calibration" << 978 << "094E";
-    QTest::newRow("calibration 70.0") << "calibration" << 700 << "0700";
-    QTest::newRow("calibration 105.0") << "calibration" << 1050 << "0A32";
+    addRow("calibration 88.0", "calibration", 880, "0850");
+    addRow("calibration 97.8", "calibration", 978, "094E");
+    addRow("calibration 70.0", "calibration", 700, "0700");
+    addRow("calibration 105.0", "calibration", 1050, "0A32");
 }
 
 void TestSettingsTable::forms()
@@ -82,34 +84,20 @@ void TestSettingsTable::fillDefaultsKeepsNonZeroTexts_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("pulse zero") << 0 << "00"
-                                << "66";
-    QTest::newRow("pulse one-digit zero") << 5 << "0"
-                                          << "66";
-    QTest::newRow("pulse 0A kept") << 1 << "0A"
-                                   << "0A";
-    QTest::newRow("pulse 66 kept") << 2 << "66"
-                                   << "66";
-    QTest::newRow("volume zero") << 26 << "00"
-                                 << "66";
-    QTest::newRow("count zero stays zero") << 28 << "0000"
-                                           << "0000";
-    QTest::newRow("count 0E10 is not zero") << 27 << "0E10"
-                                            << "0E10";
-    QTest::newRow("calibration kept") << 30 << "0850"
-                                      << "0850";
-    QTest::newRow("pump zero") << 31 << "00"
-                               << "00";
-    QTest::newRow("flag 01 kept") << 33 << "01"
-                                  << "01";
-    QTest::newRow("lower case kept") << 3 << "0a"
-                                     << "0a";
-    QTest::newRow("odd text kept") << 4 << "\","
-                                   << "\",";
-    QTest::newRow("empty text kept") << 6 << ""
-                                     << "";
-    QTest::newRow("unused slot untouched") << 40 << "00"
-                                           << "00";
+    addRow("pulse zero", 0, "00", "66");
+    addRow("pulse one-digit zero", 5, "0", "66");
+    addRow("pulse 0A kept", 1, "0A", "0A");
+    addRow("pulse 66 kept", 2, "66", "66");
+    addRow("volume zero", 26, "00", "66");
+    addRow("count zero stays zero", 28, "0000", "0000");
+    addRow("count 0E10 is not zero", 27, "0E10", "0E10");
+    addRow("calibration kept", 30, "0850", "0850");
+    addRow("pump zero", 31, "00", "00");
+    addRow("flag 01 kept", 33, "01", "01");
+    addRow("lower case kept", 3, "0a", "0a");
+    addRow("odd text kept", 4, "\",", "\",");
+    addRow("empty text kept", 6, "", "");
+    addRow("unused slot untouched", 40, "00", "00");
 }
 
 void TestSettingsTable::fillDefaultsKeepsNonZeroTexts()
