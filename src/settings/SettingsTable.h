@@ -28,6 +28,10 @@ public:
     // The text FillDefaults gives slot `index` (0..34).
     static QString defaultText(int index);
 
+    // How many hexadecimal digits slot `index` (0..34) holds: 4 for the
+    // counts and the calibration (27..30), 2 for all others.
+    static int slotWidth(int index) { return index >= 27 && index <= 30 ? 4 : 2; }
+
 private:
     static bool isValidIndex(int index) { return index >= 0 && index < SlotCount; }
 

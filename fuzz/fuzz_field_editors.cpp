@@ -1,0 +1,89 @@
+// Feeds arbitrary texts to the field editors the way the window does (a
+// rewrite of the field runs its editor once more) and checks that the table
+// stays well-formed, that a rewrite is final, and that plain in-range whole
+// numbers are stored exactly.
+//
+// Input: lines, each a field selector byte followed by the field's text.
+#include "FieldEditors.h"
+#include "SettingsTable.h"
+#include "SlotForms.h"
+#include "TableInvariants.h"
+
+#include <QByteArray>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+[[noreturn]] void fail(const QString &what, const QString &text)
+{
+    std::fprintf(stderr, "%s (field text \"%s\")\n", qPrintable(what), qPrintable(text));
+    std::abort();
+}
+
+void apply(SettingsTable &table, const FieldEdit &edit)
+{
+    for (const SlotWrite &write : edit.writes)
+        table.setSlot(write.slot, write.text);
+}
+
+// The highest plain value each kind stores unchanged, in its own form.
+QString exactForm(FieldKind kind, qint64 value)
+{
+    switch (kind) {
+    case FieldKind::Pulse:
+    case FieldKind::Volume:
+        return value <= 102 ? twoDigitForm(int(value)) : QString();
+    case FieldKind::Count:
+    case FieldKind::CountWithDisable:
+        return value <= 9999 ? fourDigitForm(int(value)) : QString();
+    case FieldKind::Calibration:
+        return value >= 70 && value <= 105 ? calibrationForm(int(value) * 10) : QString();
+    case FieldKind::PumpSpeed:
+        return value >= 70 && value <= 100 ? twoDigitForm(int(value)) : QString();
+    case FieldKind::DripTime:
+        return value >= 70 && value <= 105 ? twoDigitForm(int(value)) : QString();
+    }
+    return {};
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const QRegularExpression plainNumber(QStringLiteral("^[0-9]{1,9}$"));
+    SettingsTable table;
+    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    for (const QByteArray &line : input.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const SettingField &field = settingFields()[uchar(line[0]) % SettingFieldCount];
+        const QString text = QString::fromUtf8(line.mid(1));
+
+        const FieldEdit edit = editField(field, text);
+        apply(table, edit);
+        if (edit.rewrite) {
+            const FieldEdit again = editField(field, *edit.rewrite);
+            if (again.rewrite)
+                fail(QStringLiteral("a rewrite asked for another rewrite"), text);
+            apply(table, again);
+        }
+        if (const QString problem = tableProblem(table); !problem.isEmpty())
+            fail(problem, text);
+
+        if (plainNumber.match(text).hasMatch()) {
+            const QString expected = exactForm(field.kind, text.toLongLong());
+            if (!expected.isEmpty() && table.slot(field.slot) != expected)
+                fail(QStringLiteral("%1 stored %2, not %3")
+                         .arg(QLatin1String(field.name), table.slot(field.slot).value_or("unset"),
+                              expected),
+                     text);
+        }
+    }
+    table.FillDefaults();
+    if (const QString problem = tableProblem(table, true); !problem.isEmpty())
+        fail(problem, QStringLiteral("after FillDefaults"));
+    return 0;
+}
