@@ -1,5 +1,6 @@
 #include "Form1.h"
 #include "NoticeCatcher.h"
+#include "SettingFields.h"
 #include "SettingsFileSamples.h"
 #include "SlotForms.h"
 
@@ -13,23 +14,6 @@
 namespace {
 
 const QString FileName = "PELN PROGRAM DATA.TXT";
-
-// Every setting field in the order Load sets them.
-const QStringList FieldNames = {
-    "Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",  "Text8",  "Text9",
-    "Text21", "Text22", "Text23", "Text24", "Text25", "Text26", "Text27", "Text28", "Text29",
-    "Text31", "Text32", "Text33", "Text34", "Text35", "Text36", "Text37", "Text38", "Text39",
-    "Text11", "Text13", "Text15", "Text17", "Text19", "Text20"};
-
-bool isVolume(const QString &name)
-{
-    return name == "Text9" || name == "Text29" || name == "Text39";
-}
-
-bool isPulse(int index)
-{
-    return index < 27 && !isVolume(FieldNames[index]);
-}
 
 // The default file with lines replaced: "N:text" sets line N (1-based); a
 // number past the end adds the line.
@@ -132,8 +116,8 @@ QByteArray TestSaveLoad::fileBytes() const
 QStringList TestSaveLoad::fieldTexts() const
 {
     QStringList texts;
-    for (const QString &name : FieldNames)
-        texts << field(name)->text();
+    for (const SettingField &setting : settingFields())
+        texts << field(setting.name)->text();
     return texts;
 }
 
@@ -175,8 +159,8 @@ void TestSaveLoad::saveOfFreshWindow()
 
 void TestSaveLoad::loadOfDefaultFile()
 {
-    for (const QString &name : FieldNames)
-        field(name)->setText("77");
+    for (const SettingField &setting : settingFields())
+        field(setting.name)->setText("77");
     field("Textsend")->setText("OLD");
     writeFile(fileOf(defaultFileLines()));
     click("Command5");
@@ -221,6 +205,7 @@ void TestSaveLoad::loadFieldPass_data()
     };
     const QString button = R"("#2 Button","%1","02","03","04","05","06","07","08","%2",)";
     row("calibration 094E", {R"(8:"Flowmeter","094E",)"}, "Text17", "97.8", 30, "094E");
+    row("calibration 0A33 to 88", {R"(8:"Flowmeter","0A33",)"}, "Text17", "88", 30, "0850");
     row("calibration 0850", {R"(8:"Flowmeter","0850",)"}, "Text17", "88", 30, "0850");
     row("pump 46 stays", {R"(9:"Set pump speed","46",)"}, "Text19", "70", 31, "46");
     row("pump 65 to 100", {R"(9:"Set pump speed","65",)"}, "Text19", "100", 31, "64");
@@ -307,8 +292,8 @@ void TestSaveLoad::technicianSettingsRoundTrip()
                               : QString::number(tenths / 10));
         typed << QString::number(random.bounded(70, 101))
               << QString::number(random.bounded(70, 106));
-        for (int i = 0; i < FieldNames.size(); ++i)
-            field(FieldNames[i])->setText(typed[i]);
+        for (int i = 0; i < SettingFieldCount; ++i)
+            field(settingFields()[i].name)->setText(typed[i]);
         field("Textsend")->setText(QStringLiteral("Logo %1").arg(round));
 
         click("Command3");
@@ -319,9 +304,10 @@ void TestSaveLoad::technicianSettingsRoundTrip()
 
         QStringList expected = typed;
         for (int i = 0; i < 27; ++i) {
-            if (isVolume(FieldNames[i]) && typed[i] == "0")
+            const bool volume = settingFields()[i].kind == FieldKind::Volume;
+            if (volume && typed[i] == "0")
                 expected[i] = "102";
-            if (isPulse(i) && typed[i] == "102")
+            if (!volume && typed[i] == "102")
                 expected[i] = "0";
         }
         QCOMPARE(fieldTexts(), expected);

@@ -174,7 +174,8 @@ void Form1::loadClick()
     }
     // Each line passes through Text18, and its values are read back from there.
     SettingsFileLoader loader(m_table);
-    for (const QString &line : settingsFileLines(*bytes)) {
+    const QStringList lines = settingsFileLines(*bytes);
+    for (const QString &line : lines) {
         ui->Text18->setText(line);
         if (const auto logo = loader.takeLine(ui->Text18->text()))
             ui->Textsend->setText(*logo);
