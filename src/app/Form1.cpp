@@ -4,7 +4,13 @@
 #include "FieldEditors.h"
 #include "FieldValidator.h"
 #include "KeyCodes.h"
+#include "LoadFieldPass.h"
+#include "SettingsFileAccess.h"
+#include "SettingsFileFormat.h"
+#include "SettingsFileLoader.h"
+#include "SettingsFileNotices.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -21,6 +27,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     nameControlArrays();
     wireSettingFields();
     wireButtons();
+    wireFileButtons();
     Form_Load();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -86,6 +93,12 @@ void Form1::wireButtons()
     connect(ui->Command4, &QPushButton::clicked, this, [this] { disableClick(ui->Text15); });
 }
 
+void Form1::wireFileButtons()
+{
+    connect(ui->Command3, &QPushButton::clicked, this, &Form1::saveClick);
+    connect(ui->Command5, &QPushButton::clicked, this, &Form1::loadClick);
+}
+
 QLineEdit *Form1::settingField(int index) const
 {
     return m_settingFields.at(index);
@@ -130,8 +143,78 @@ void Form1::disableClick(QLineEdit *countField)
     countField->setText(toggledDisableText(countField->text()));
 }
 
+QString Form1::settingsFilePath() const
+{
+    return ::settingsFilePath(m_settingsDirectory.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                            : m_settingsDirectory);
+}
+
+void Form1::saveClick()
+{
+    m_table.FillDefaults();
+    const QString path = settingsFilePath();
+    QString reason;
+    if (!writeSettingsFile(path, settingsFileBytes(m_table, ui->Textsend->text()), &reason)) {
+        detailedNotice(saveFailedText(), saveFailedDetails(path, reason), fileNoticeCaption(),
+                       QMessageBox::Warning);
+        return;
+    }
+    notice(saveSuccessfulText(), fileNoticeCaption(), QMessageBox::Information);
+}
+
+void Form1::loadClick()
+{
+    const QString path = settingsFilePath();
+    QString reason;
+    const auto bytes = readSettingsFile(path, &reason);
+    if (!bytes) {
+        detailedNotice(loadFailedText(), loadFailedDetails(path, reason), fileNoticeCaption(),
+                       QMessageBox::Warning);
+        return;
+    }
+    // Each line passes through Text18, and its values are read back from there.
+    SettingsFileLoader loader(m_table);
+    const QStringList lines = settingsFileLines(*bytes);
+    for (const QString &line : lines) {
+        ui->Text18->setText(line);
+        if (const auto logo = loader.takeLine(ui->Text18->text()))
+            ui->Textsend->setText(*logo);
+    }
+    showLoadedSettings();
+    if (!loader.skipped().isEmpty()) {
+        detailedNotice(loadDamagedText(), loadDamagedDetails(loader.skipped()), fileNoticeCaption(),
+                       QMessageBox::Warning);
+        return;
+    }
+    notice(loadSuccessfulText(), fileNoticeCaption(), QMessageBox::Information);
+}
+
+// Sets every setting field from its slot; each field's editor then brings
+// the slot in line with what the field shows.
+void Form1::showLoadedSettings()
+{
+    for (int i = 0; i < SettingFieldCount; ++i) {
+        const SettingField &setting = settingFields()[i];
+        const auto shown = loadedFieldText(setting.kind, m_table.slot(setting.slot));
+        if (!shown)
+            continue;
+        QLineEdit *field = settingField(i);
+        field->setText(*shown);
+        if (const auto corrected = loadedFieldCorrection(setting.kind, field->text()))
+            field->setText(*corrected);
+    }
+}
+
 void Form1::notice(const QString &text, const QString &caption, QMessageBox::Icon icon)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void Form1::detailedNotice(const QString &text, const QString &details, const QString &caption,
+                           QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, this);
+    box.setInformativeText(details);
     box.exec();
 }

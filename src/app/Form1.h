@@ -30,6 +30,11 @@ public:
     // notice that names no other.
     static QString appTitle();
 
+    // Where Save and Load keep the settings file; the program's own
+    // directory unless set otherwise.
+    void setSettingsDirectory(const QString &directory) { m_settingsDirectory = directory; }
+    QString settingsFilePath() const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -38,19 +43,27 @@ private:
     void nameControlArrays();
     void wireSettingFields();
     void wireButtons();
+    void wireFileButtons();
 
     // Handlers.
     void settingFieldChanged(QLineEdit *field, const SettingField &setting);
     void defaultClick(int row);
     void disableClick(QLineEdit *countField);
+    void saveClick();
+    void loadClick();
+    void showLoadedSettings();
 
     QLineEdit *settingField(int index) const;
 
     // A modal message box with one OK button.
     void notice(const QString &text, const QString &caption = appTitle(),
                 QMessageBox::Icon icon = QMessageBox::NoIcon);
+    // The same with a second, smaller text under the first.
+    void detailedNotice(const QString &text, const QString &details, const QString &caption,
+                        QMessageBox::Icon icon);
 
     std::unique_ptr<Ui::Form1> ui;
     SettingsTable m_table;
     QList<QLineEdit *> m_settingFields; // in the order of settingFields()
+    QString m_settingsDirectory;        // empty: the program's directory
 };

@@ -1,0 +1,80 @@
+#include "SettingsFileAccess.h"
+
+#include "SettingsFileFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cerrno>
+
+namespace {
+
+// Qt leaves some failures as "Unknown error"; the system's own reason, when
+// it recorded one, says more.
+QString failureReason(const QFileDevice &file, int systemError, const QString &fallback)
+{
+    const QString said = file.errorString();
+    if (!said.isEmpty() && said != QLatin1StringView("Unknown error"))
+        return said;
+    if (systemError != 0)
+        return qt_error_string(systemError);
+    return fallback;
+}
+
+} // namespace
+
+QString settingsFilePath(const QString &directory)
+{
+    QString path = QDir::toNativeSeparators(directory);
+    if (!path.endsWith(QDir::separator()))
+        path += QDir::separator();
+    return path + SettingsFileName;
+}
+
+bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *reason)
+{
+    // The new text goes to a temporary file beside the old one, which is
+    // replaced only once every byte is on disk.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *reason = failureReason(file, 0, QStringLiteral("the file could not be created"));
+        return false;
+    }
+    errno = 0;
+    // Writes are buffered: a disk that fills up fails only at flush(), and a
+    // commit without it would put a cut-off file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        *reason = failureReason(file, errno, QStringLiteral("not every byte could be written"));
+        file.cancelWriting();
+        return false;
+    }
+    errno = 0;
+    if (!file.commit()) {
+        *reason = failureReason(file, errno,
+                                QStringLiteral("the new file could not replace the old one"));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QByteArray> readSettingsFile(const QString &path, QString *reason)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = failureReason(file, 0, QStringLiteral("the file could not be opened"));
+        return std::nullopt;
+    }
+    errno = 0;
+    QByteArray bytes = file.read(SettingsFileSizeLimit + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *reason = failureReason(file, errno, QStringLiteral("the file could not be read"));
+        return std::nullopt;
+    }
+    if (bytes.size() > SettingsFileSizeLimit) {
+        *reason = QStringLiteral("the file is larger than %1 bytes, too large for a settings file")
+                      .arg(SettingsFileSizeLimit);
+        return std::nullopt;
+    }
+    return bytes;
+}

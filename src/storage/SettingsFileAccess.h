@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The settings file on disk. Nothing stays open between calls.
+
+// A settings file is a few hundred bytes; anything much larger is some other
+// file, and reading it line by line into the window would only stall it.
+inline constexpr qint64 SettingsFileSizeLimit = 1024 * 1024;
+
+// The file's path in `directory` (normally the program's own), joined with
+// the platform's separator.
+QString settingsFilePath(const QString &directory);
+
+// Replaces the file at `path` with `bytes` whole, or leaves what stood there
+// untouched. On failure returns false and puts the system's reason in `reason`.
+bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *reason);
+
+// The file's bytes, or nullopt with the reason when it cannot be read whole.
+std::optional<QByteArray> readSettingsFile(const QString &path, QString *reason);

@@ -1,0 +1,46 @@
+#include "SettingsFileLoader.h"
+
+#include "SlotForms.h"
+
+std::optional<QString> SettingsFileLoader::takeLine(const QString &line)
+{
+    ++m_lineNumber;
+    const SettingsLine read = readSettingsLine(line);
+    for (const CutValue &value : read.values) {
+        if (const auto text = slotTextFromFile(value.slot, value.text))
+            m_table.setSlot(value.slot, *text);
+        else
+            m_skipped.append({m_lineNumber, read.record->key, value.index, value.text});
+    }
+    return read.logo;
+}
+
+std::optional<QString> slotTextFromFile(int slot, const QString &value)
+{
+    // Every slot's default has the slot's width.
+    const int width = int(SettingsTable::defaultText(slot).size());
+    QString text = value;
+    for (QChar &c : text) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    }
+    if (!isHexOfWidth(text, width))
+        return std::nullopt;
+    return text;
+}
+
+QString skippedValuesReport(const QList<SkippedValue> &skipped, int limit)
+{
+    QStringList lines;
+    for (const SkippedValue &value : skipped.first(qMin(skipped.size(), qsizetype(limit)))) {
+        lines << QStringLiteral("Line %1, \"%2\" value %3: %4")
+                     .arg(value.lineNumber)
+                     .arg(value.key)
+                     .arg(value.index + 1)
+                     .arg(value.text.isEmpty() ? QStringLiteral("missing")
+                                               : QLatin1Char('"') + value.text + QLatin1Char('"'));
+    }
+    if (skipped.size() > limit)
+        lines << QStringLiteral("... and %1 more").arg(skipped.size() - limit);
+    return lines.join(QLatin1Char('\n'));
+}

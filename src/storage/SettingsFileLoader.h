@@ -1,0 +1,49 @@
+#pragma once
+
+#include "SettingsFileFormat.h"
+#include "SettingsTable.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// A value of the file that was not stored because it is not a slot text:
+// wrong width, not hexadecimal, or a quote or comma from a shifted line.
+struct SkippedValue
+{
+    int lineNumber; // 1-based
+    QLatin1StringView key;
+    int index; // 0-based place in the record
+    QString text;
+};
+
+// Copies the values of a settings file into a table, one line at a time, in
+// file order, so that a later line's values replace an earlier one's. Only
+// well-formed values are stored (lower-case hexadecimal digits are accepted
+// and stored upper case); any other value is skipped, the slot keeps the text
+// it held, and the skip is recorded. Send and Save put slot texts on the wire
+// and into the file unchecked, so a malformed one must never reach the table.
+class SettingsFileLoader
+{
+public:
+    explicit SettingsFileLoader(SettingsTable &table) : m_table(table) {}
+
+    // Stores the values of the next line; returns the logo it carries, if any.
+    std::optional<QString> takeLine(const QString &line);
+
+    const QList<SkippedValue> &skipped() const { return m_skipped; }
+
+private:
+    SettingsTable &m_table;
+    int m_lineNumber = 0;
+    QList<SkippedValue> m_skipped;
+};
+
+// The slot text a file value stands for, or nullopt when it is not exactly
+// as many hexadecimal digits as the slot is wide.
+std::optional<QString> slotTextFromFile(int slot, const QString &value);
+
+// The skipped values, one per line, for a message: at most `limit` of them,
+// then how many more there were.
+QString skippedValuesReport(const QList<SkippedValue> &skipped, int limit = 10);
