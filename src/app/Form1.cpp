@@ -35,6 +35,7 @@ QString Form1::appTitle()
 
 void Form1::Form_Load()
 {
+    ResizeInit(*this); // before anything moves a control
     ui->Shape3->setFillColor(LampGreen);
     ui->Shape2->setFillColor(LampGreen);
     for (int port = 1; port <= 16; ++port)
@@ -134,4 +135,25 @@ void Form1::notice(const QString &text, const QString &caption, QMessageBox::Ico
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, this);
     box.exec();
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::Form_Resize()
+{
+    ResizeForm(*this);
+}
+
+void Form1::ResizeInit(QWidget &FormName)
+{
+    m_layout.record(FormName);
+}
+
+void Form1::ResizeForm(QWidget &FormName)
+{
+    m_layout.apply(FormName);
 }
