@@ -62,6 +62,7 @@ private slots:
     void defaultButtonFillsItsRowOnly();
     void disableToggle();
     void otherTabsAreEmpty();
+    void layoutIsTidy_data();
     void layoutIsTidy();
 
 private:
@@ -332,11 +333,21 @@ void TestForm1::otherTabsAreEmpty()
     QCOMPARE(child("Text1")->text(), "0");
 }
 
-// At the design size every caption fits its control, the grid's columns and
-// rows line up, and no control covers another apart from Text18 and the
-// boxes and fractions that sit in the gaps of their labels.
+void TestForm1::layoutIsTidy_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("design size") << QSize(969, 700);
+    QTest::newRow("double width") << QSize(1938, 700);
+    QTest::newRow("half as large again") << QSize(1453, 1050);
+}
+
+// At the design size and larger ones every caption fits its control, the
+// grid's columns and rows line up, and no control covers another apart from
+// Text18 and the boxes and fractions that sit in the gaps of their labels.
 void TestForm1::layoutIsTidy()
 {
+    QFETCH(QSize, size);
+    m_form->resize(size);
     for (auto *label : m_form->findChildren<QLabel *>()) {
         const QRect room = label->contentsRect();
         const QSize needed = label->wordWrap()

@@ -42,6 +42,7 @@ QString Form1::appTitle()
 
 void Form1::Form_Load()
 {
+    ResizeInit(*this); // before anything moves a control
     ui->Shape3->setFillColor(LampGreen);
     ui->Shape2->setFillColor(LampGreen);
     for (int port = 1; port <= 16; ++port)
@@ -217,4 +218,25 @@ void Form1::detailedNotice(const QString &text, const QString &details, const QS
     QMessageBox box(icon, caption, text, QMessageBox::Ok, this);
     box.setInformativeText(details);
     box.exec();
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::Form_Resize()
+{
+    ResizeForm(*this);
+}
+
+void Form1::ResizeInit(QWidget &FormName)
+{
+    m_layout.record(FormName);
+}
+
+void Form1::ResizeForm(QWidget &FormName)
+{
+    m_layout.apply(FormName);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProportionalLayout.h"
 #include "SettingFields.h"
 #include "SettingsTable.h"
 
@@ -37,6 +38,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void Form_Load();
@@ -66,4 +68,12 @@ private:
     SettingsTable m_table;
     QList<QLineEdit *> m_settingFields; // in the order of settingFields()
     QString m_settingsDirectory;        // empty: the program's directory
+
+    // Proportional layout: every control's design geometry is recorded once
+    // at start-up, and each resize places every control from that record.
+    void ResizeInit(QWidget &FormName);
+    void ResizeForm(QWidget &FormName);
+    void Form_Resize();
+
+    ProportionalLayout m_layout;
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+
+class QWidget;
+
+// Keeps every control of a form in its design proportions. record() takes
+// the form's client size as the reference and stores each control's design
+// geometry, in twips inside its own container, as text in the control's
+// "Tag" property. apply() places every control from its record alone, scaled
+// by the ratios of the current client size to the reference, so that no
+// rounding carries over from one resize to the next. Straight lines get no
+// record and stay where they are; type sizes are left alone.
+class ProportionalLayout
+{
+public:
+    // The client size at recording, in twips: the reference size.
+    int ScaleWidth() const { return m_scaleWidth; }
+    int ScaleHeight() const { return m_scaleHeight; }
+
+    void record(QWidget &form);
+    void apply(QWidget &form) const;
+
+private:
+    int m_scaleWidth = 0;
+    int m_scaleHeight = 0;
+};
