@@ -1,5 +1,6 @@
 #include "DataRow.h"
 #include "Form1.h"
+#include "GapCaption.h"
 #include "Lamp.h"
 #include "NoticeCatcher.h"
 
@@ -64,6 +65,8 @@ private slots:
     void otherTabsAreEmpty();
     void layoutIsTidy_data();
     void layoutIsTidy();
+    void gapBoxesStayUsable_data() { layoutIsTidy_data(); }
+    void gapBoxesStayUsable();
 
 private:
     template <typename T = QLineEdit> T *child(const QString &name) const
@@ -402,6 +405,39 @@ void TestForm1::layoutIsTidy()
             const QString reverse = b->objectName() + "|" + a->objectName();
             QVERIFY2(allowed.contains(pair) || allowed.contains(reverse), qPrintable(pair));
         }
+    }
+}
+
+// What sits in the gap of a caption's spaces outgrows the gap as the window
+// grows, while type keeps its size: the words before the gap stay clear of
+// it, the words after it are drawn past it, within the caption, and clicks
+// still reach the boxes.
+void TestForm1::gapBoxesStayUsable()
+{
+    QFETCH(QSize, size);
+    m_form->resize(size);
+    const QList<std::pair<const char *, QStringList>> gaps = {
+        {"Label21", {"Text16"}}, {"Label22", {"Text17"}}, {"Label28", {"Label29", "Label30"}}};
+    for (const auto &[captionName, occupantNames] : gaps) {
+        auto *caption = child<GapCaption>(captionName);
+        const QString text = caption->text();
+        const int gapStart = text.indexOf("  ");
+        const int left = caption->x() + caption->contentsRect().left();
+        for (const QString &name : occupantNames) {
+            const QRect occupant = child<QWidget>(name)->geometry();
+            QVERIFY2(left + caption->fontMetrics().horizontalAdvance(text.left(gapStart)) <=
+                         occupant.left(),
+                     captionName);
+            QVERIFY2(left + caption->suffixOffset() > occupant.right(), captionName);
+        }
+        const QString suffix = text.mid(text.lastIndexOf("  ") + 2);
+        QVERIFY2(caption->suffixOffset() + caption->fontMetrics().horizontalAdvance(suffix) <=
+                     caption->contentsRect().width(),
+                 captionName);
+    }
+    for (const char *boxName : {"Text16", "Text17"}) {
+        auto *box = child(boxName);
+        QCOMPARE(m_form->childAt(box->mapTo(m_form, box->rect().center())), box);
     }
 }
 

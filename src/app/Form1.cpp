@@ -25,6 +25,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
 {
     ui->setupUi(this);
     nameControlArrays();
+    placeGapCaptions();
     wireSettingFields();
     wireButtons();
     wireFileButtons();
@@ -65,6 +66,19 @@ void Form1::nameControlArrays()
             label->setProperty("Index", index);
         }
     }
+}
+
+// Label21, Label22 and Label28 leave a run of spaces in their captions where
+// Text16, Text17 and the fraction Label29 over Label30 sit. The captions lie
+// above what sits in them and let the mouse through, so that the boxes still
+// take clicks wherever the words are drawn.
+void Form1::placeGapCaptions()
+{
+    ui->Label21->setOccupants({ui->Text16});
+    ui->Label22->setOccupants({ui->Text17});
+    ui->Label28->setOccupants({ui->Label29, ui->Label30});
+    for (QLabel *label : {ui->Label21, ui->Label22})
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void Form1::wireSettingFields()

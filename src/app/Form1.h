@@ -43,6 +43,7 @@ protected:
 private:
     void Form_Load();
     void nameControlArrays();
+    void placeGapCaptions();
     void wireSettingFields();
     void wireButtons();
     void wireFileButtons();
