@@ -17,14 +17,8 @@ std::optional<QString> SettingsFileLoader::takeLine(const QString &line)
 
 std::optional<QString> slotTextFromFile(int slot, const QString &value)
 {
-    // Every slot's default has the slot's width.
-    const int width = int(SettingsTable::defaultText(slot).size());
-    QString text = value;
-    for (QChar &c : text) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    }
-    if (!isHexOfWidth(text, width))
+    const QString text = value.toUpper();
+    if (!isHexOfWidth(text, SettingsTable::slotWidth(slot)))
         return std::nullopt;
     return text;
 }
