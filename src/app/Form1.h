@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SerialLink.h"
 #include "SettingFields.h"
 #include "SettingsTable.h"
 
@@ -9,6 +10,7 @@
 #include <memory>
 
 class QLineEdit;
+struct BrewerReport;
 
 namespace Ui {
 class Form1;
@@ -25,6 +27,7 @@ public:
     ~Form1() override;
 
     const SettingsTable &settingsTable() const { return m_table; }
+    const SerialLink &serialLink() const { return m_link; }
 
     // The application's title: the window's title and the caption of every
     // notice that names no other.
@@ -38,19 +41,31 @@ private:
     void nameControlArrays();
     void wireSettingFields();
     void wireButtons();
+    void wireBrewerLink();
 
     // Handlers.
     void settingFieldChanged(QLineEdit *field, const SettingField &setting);
     void defaultClick(int row);
     void disableClick(QLineEdit *countField);
+    void connectClick();
+    void sendClick();
+    void readClick();
+    void linkLost(const QString &reason);
+
+    // What Read shows of a good reply, and of a bad one.
+    void showReport(const BrewerReport &report);
+    void showBadReply();
 
     QLineEdit *settingField(int index) const;
 
-    // A modal message box with one OK button.
+    // A modal message box with one OK button; informative text, if any,
+    // appears below the text.
     void notice(const QString &text, const QString &caption = appTitle(),
-                QMessageBox::Icon icon = QMessageBox::NoIcon);
+                QMessageBox::Icon icon = QMessageBox::NoIcon,
+                const QString &informativeText = QString());
 
     std::unique_ptr<Ui::Form1> ui;
     SettingsTable m_table;
+    SerialLink m_link;                  // the brewer's serial port
     QList<QLineEdit *> m_settingFields; // in the order of settingFields()
 };
