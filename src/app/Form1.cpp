@@ -148,6 +148,12 @@ const QString PortClosedText = QStringLiteral("Please connect COM  First ");
 constexpr int PortEntries = 16; // "COM1" to "COM16"
 constexpr int ButtonFieldCount = 27;
 
+// The system's own words on a port failure, as the line under a notice.
+QString systemReport(const QString &reason)
+{
+    return reason.isEmpty() ? QString() : QStringLiteral("The system reported: %1").arg(reason);
+}
+
 } // namespace
 
 void Form1::wireBrewerLink()
@@ -181,7 +187,7 @@ void Form1::connectClick()
         m_link.setDeviceName(choice);
     if (!m_link.open()) {
         notice(QStringLiteral("The COM Used !"), appTitle(), QMessageBox::NoIcon,
-               m_link.errorString());
+               systemReport(m_link.errorString()));
         return;
     }
     ui->Shape3->setFillColor(LampGreen);
@@ -213,7 +219,7 @@ void Form1::sendClick()
         notice(QStringLiteral("The brewer did not get the settings: the serial port failed "
                               "while sending. The port is now closed; check the cable, then "
                               "press Connect and send again."),
-               appTitle(), QMessageBox::NoIcon, reason);
+               appTitle(), QMessageBox::NoIcon, systemReport(reason));
         return;
     }
     ui->Shape2->setFillColor(LampGreen);
@@ -284,5 +290,5 @@ void Form1::linkLost(const QString &reason)
 {
     notice(QStringLiteral("The serial port stopped working, so the brewer cannot be reached. "
                           "The port is now closed; check the cable, then press Connect."),
-           appTitle(), QMessageBox::NoIcon, reason);
+           appTitle(), QMessageBox::NoIcon, systemReport(reason));
 }
