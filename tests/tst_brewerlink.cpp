@@ -56,14 +56,12 @@ private slots:
     void portChoice_data();
     void portChoice();
     void bytesWaitForRead();
-    void reconnectingDropsWaitingBytes();
     void goodReply_data();
     void goodReply();
     void badReply_data();
     void badReply();
-    void sendAfterGoodRead();
-    void deviceVanishesWhileIdle();
-    void deviceVanishesDuringSend();
+    void deviceVanishes_data();
+    void deviceVanishes();
 
 private:
     template <typename T = QLineEdit> T *child(const QString &name) const
@@ -274,8 +272,8 @@ void TestBrewerLink::connectTwice()
     QCOMPARE(child("textreceive")->text(), "");
     QVERIFY(!child("textreceive")->isEnabled());
 
-    click("Command1"); // the send lamp is red while sending, green after
-    m_notices->clear();
+    QVERIFY(m_line->send(record()));
+    QTRY_COMPARE(m_form->serialLink().waitingCount(), 39);
     click("connect");
     QVERIFY(m_notices->notices().isEmpty());
     QVERIFY(!m_form->serialLink().isOpen());
@@ -285,6 +283,14 @@ void TestBrewerLink::connectTwice()
     SerialLink other;
     other.setDeviceName(m_line->devicePath());
     QVERIFY(other.open());
+    other.close();
+
+    // Closing dropped the record that waited: a read after reconnecting finds nothing.
+    QVERIFY(connectToLine());
+    click("Command2");
+    QVERIFY(m_notices->notices().isEmpty());
+    QCOMPARE(lamp("Shape3"), Red);
+    QCOMPARE(child("Text14")->text(), "0");
 }
 
 void TestBrewerLink::portChoice_data()
@@ -293,9 +299,17 @@ void TestBrewerLink::portChoice_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("device");
 
-    QTest::newRow("start-up choice") << 2 << "" << SerialLink::deviceForPort(3);
-    QTest::newRow("COM16") << 15 << "" << SerialLink::deviceForPort(16);
-    QTest::newRow("COM1 typed") << -1 << "COM1" << SerialLink::deviceForPort(1);
+#ifdef Q_OS_WIN
+    QTest::newRow("start-up choice") << 2 << ""
+                                     << "COM3";
+    QTest::newRow("COM16") << 15 << ""
+                           << "COM16";
+#else
+    QTest::newRow("start-up choice") << 2 << ""
+                                     << "/dev/ttyS2";
+    QTest::newRow("COM16") << 15 << ""
+                           << "/dev/ttyS15";
+#endif
     QTest::newRow("USB adapter") << -1 << "/dev/ttyUSB7"
                                  << "/dev/ttyUSB7";
     QTest::newRow("not an entry") << -1 << "COM17"
@@ -341,19 +355,6 @@ void TestBrewerLink::bytesWaitForRead()
     QCOMPARE(child("Text39")->text(), "27");
 }
 
-void TestBrewerLink::reconnectingDropsWaitingBytes()
-{
-    QVERIFY(connectToLine());
-    QVERIFY(m_line->send(record()));
-    QTRY_COMPARE(m_form->serialLink().waitingCount(), 39);
-    click("connect");
-    QVERIFY(connectToLine());
-    click("Command2");
-    QVERIFY(m_notices->notices().isEmpty());
-    QCOMPARE(lamp("Shape3"), Red);
-    QCOMPARE(child("Text14")->text(), "0");
-}
-
 void TestBrewerLink::goodReply_data()
 {
     QTest::addColumn<QByteArray>("reply");
@@ -377,8 +378,6 @@ void TestBrewerLink::goodReply_data()
         << record({{36, 0x08}, {37, 0x55}}) << QStringList{"Text16=88.5"} << QStringList();
     QTest::newRow("calibration 43.2 is replaced")
         << record({{36, 0x03}, {37, 0x84}}) << QStringList{"Text16=88"} << QStringList();
-    QTest::newRow("calibration 105")
-        << record({{36, 0x0A}, {37, 0x32}}) << QStringList{"Text16=105"} << QStringList();
     QTest::newRow("calibration 105.1 is replaced")
         << record({{36, 0x0A}, {37, 0x33}}) << QStringList{"Text16=88"} << QStringList();
     QTest::newRow("pump 69, drip 105")
@@ -387,8 +386,6 @@ void TestBrewerLink::goodReply_data()
     QTest::newRow("pump 70, drip 106")
         << record({{38, 0x46}, {39, 0x6A}}) << QStringList{"Text19=70", "Text20=90"}
         << QStringList{"31=46", "32=5A"};
-    QTest::newRow("drip 69") << record({{39, 0x45}}) << QStringList{"Text20=90"}
-                             << QStringList{"32=5A"};
     QTest::newRow("50 bytes: the first 39 count")
         << record({}, 50) << QStringList{"Text10=144", "Text39=27", "Text20=90"} << QStringList();
 }
@@ -424,6 +421,11 @@ void TestBrewerLink::goodReply()
     QCOMPARE(slotText(33), "01");
     QCOMPARE(slotText(30), "094E");
     QCOMPARE(child("Text17")->text(), "97.8");
+
+    // The port is closed now: Send asks for a connection first.
+    click("Command1");
+    QCOMPARE(m_notices->texts().last(), PortClosed);
+    QCOMPARE(m_notices->notices().last().title, "Msgbox");
 }
 
 void TestBrewerLink::badReply_data()
@@ -431,10 +433,8 @@ void TestBrewerLink::badReply_data()
     QTest::addColumn<QByteArray>("reply");
 
     QTest::newRow("nothing received") << QByteArray();
-    QTest::newRow("one byte") << QByteArray("\xff");
     QTest::newRow("header bytes swapped") << record({{1, 0xAA}, {2, 0xFF}});
     QTest::newRow("good header, 38 bytes") << record({}, 38);
-    QTest::newRow("good header, 3 bytes") << record({}, 3);
 }
 
 void TestBrewerLink::badReply()
@@ -466,56 +466,36 @@ void TestBrewerLink::badReply()
     QCOMPARE(m_notices->texts(), QStringList{"Send Data Successful!"});
 }
 
-void TestBrewerLink::sendAfterGoodRead()
+void TestBrewerLink::deviceVanishes_data()
 {
-    QVERIFY(connectToLine());
-    click("Command1");
-    QVERIFY(m_line->send(record()));
-    QTRY_COMPARE(m_form->serialLink().waitingCount(), 39);
-    click("Command2");
-    m_notices->clear();
-
-    click("Command1");
-    QCOMPARE(m_notices->texts(), QStringList{PortClosed});
-    QCOMPARE(m_notices->notices().first().title, "Msgbox");
-    QCOMPARE(lamp("Shape2"), Red);
-    QCOMPARE(lamp("Shape3"), Green);
-    click("Command2");
-    QCOMPARE(m_notices->texts(), (QStringList{PortClosed, PortClosed}));
+    QTest::addColumn<bool>("duringSend");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("while idle") << false << "stopped working";
+    QTest::newRow("during a send") << true << "did not get the settings";
 }
 
-void TestBrewerLink::deviceVanishesWhileIdle()
+// A pulled-out adapter: the user is told once, the port ends up closed, and
+// the program goes on.
+void TestBrewerLink::deviceVanishes()
 {
+    QFETCH(bool, duringSend);
+    QFETCH(QString, told);
+
     QVERIFY(connectToLine());
     m_line->closeFarEnd();
+    if (duringSend)
+        click("Command1");
     QTRY_COMPARE(m_notices->notices().size(), 1);
-    const NoticeCatcher::Notice lost = m_notices->notices().first();
-    QVERIFY2(lost.text.contains("stopped working"), qPrintable(lost.text));
-    QVERIFY(lost.text.contains("closed"));
-    QVERIFY(!lost.informativeText.isEmpty());
+    const NoticeCatcher::Notice notice = m_notices->notices().first();
+    QVERIFY2(notice.text.contains(told) && notice.text.contains("closed"), qPrintable(notice.text));
+    QVERIFY(!notice.informativeText.isEmpty());
     QTest::qWait(300); // no flood of notices follows
     QCOMPARE(m_notices->notices().size(), 1);
     QVERIFY(!m_form->serialLink().isOpen());
-
-    m_notices->clear();
-    click("Command1");
-    QCOMPARE(m_notices->texts(), QStringList{PortClosed});
-}
-
-void TestBrewerLink::deviceVanishesDuringSend()
-{
-    QVERIFY(connectToLine());
-    m_line->closeFarEnd();
-    click("Command1");
-    QCOMPARE(m_notices->notices().size(), 1);
-    QVERIFY(m_notices->notices().first().text.contains("did not get the settings"));
-    QCOMPARE(lamp("Shape2"), Red);
-    QVERIFY(!m_form->serialLink().isOpen());
-    QTest::qWait(300);
-    QCOMPARE(m_notices->notices().size(), 1);
+    QCOMPARE(lamp("Shape2"), duringSend ? Red : Green);
 
     click("Command2");
-    QCOMPARE(m_notices->notices().last().text, PortClosed);
+    QCOMPARE(m_notices->texts().last(), PortClosed);
 }
 
 QTEST_MAIN(TestBrewerLink)
