@@ -253,6 +253,7 @@ void TestBrewerLink::connectFailure()
     click("connect");
     QCOMPARE(m_notices->texts(), QStringList{"The COM Used !"});
     QCOMPARE(m_notices->notices().first().title, "PELN");
+    QCOMPARE(m_notices->notices().first().icon, QMessageBox::NoIcon);
     QVERIFY(!m_notices->notices().first().informativeText.isEmpty());
     QVERIFY(!m_form->serialLink().isOpen());
     QCOMPARE(lamp("Shape2"), Red);
@@ -489,6 +490,7 @@ void TestBrewerLink::deviceVanishes()
     const NoticeCatcher::Notice notice = m_notices->notices().first();
     QVERIFY2(notice.text.contains(told) && notice.text.contains("closed"), qPrintable(notice.text));
     QVERIFY(!notice.informativeText.isEmpty());
+    QCOMPARE(notice.icon, QMessageBox::Warning);
     QTest::qWait(300); // no flood of notices follows
     QCOMPARE(m_notices->notices().size(), 1);
     QVERIFY(!m_form->serialLink().isOpen());

@@ -133,11 +133,17 @@ void Form1::disableClick(QLineEdit *countField)
     countField->setText(toggledDisableText(countField->text()));
 }
 
-void Form1::notice(const QString &text, const QString &caption, QMessageBox::Icon icon,
-                   const QString &informativeText)
+void Form1::notice(const QString &text, const QString &caption, QMessageBox::Icon icon)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, this);
-    box.setInformativeText(informativeText);
+    box.exec();
+}
+
+void Form1::detailedNotice(const QString &text, const QString &details, const QString &caption,
+                           QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, this);
+    box.setInformativeText(details);
     box.exec();
 }
 
@@ -186,8 +192,8 @@ void Form1::connectClick()
     else
         m_link.setDeviceName(choice);
     if (!m_link.open()) {
-        notice(QStringLiteral("The COM Used !"), appTitle(), QMessageBox::NoIcon,
-               systemReport(m_link.errorString()));
+        detailedNotice(QStringLiteral("The COM Used !"), systemReport(m_link.errorString()),
+                       appTitle(), QMessageBox::NoIcon);
         return;
     }
     ui->Shape3->setFillColor(LampGreen);
@@ -207,8 +213,8 @@ void Form1::sendClick()
     m_table.FillDefaults();
     const SettingsFrame frame = buildSettingsFrame(m_table, ui->Textsend->text());
     if (!frame.refusal.isEmpty()) {
-        notice(QStringLiteral("The settings were not sent to the brewer."), appTitle(),
-               QMessageBox::NoIcon, frame.refusal);
+        detailedNotice(QStringLiteral("The settings were not sent to the brewer."), frame.refusal,
+                       appTitle(), QMessageBox::Warning);
         return;
     }
     // The frame leaves as one block and is drained, never discarded: the
@@ -216,10 +222,10 @@ void Form1::sendClick()
     if (!m_link.write(frame.bytes) || !m_link.drainOutput()) {
         const QString reason = m_link.errorString();
         m_link.close();
-        notice(QStringLiteral("The brewer did not get the settings: the serial port failed "
-                              "while sending. The port is now closed; check the cable, then "
-                              "press Connect and send again."),
-               appTitle(), QMessageBox::NoIcon, systemReport(reason));
+        detailedNotice(QStringLiteral("The brewer did not get the settings: the serial port "
+                                      "failed while sending. The port is now closed; check the "
+                                      "cable, then press Connect and send again."),
+                       systemReport(reason), appTitle(), QMessageBox::Warning);
         return;
     }
     ui->Shape2->setFillColor(LampGreen);
@@ -288,7 +294,8 @@ void Form1::showReport(const BrewerReport &report)
 
 void Form1::linkLost(const QString &reason)
 {
-    notice(QStringLiteral("The serial port stopped working, so the brewer cannot be reached. "
-                          "The port is now closed; check the cable, then press Connect."),
-           appTitle(), QMessageBox::NoIcon, systemReport(reason));
+    detailedNotice(QStringLiteral("The serial port stopped working, so the brewer cannot be "
+                                  "reached. The port is now closed; check the cable, then press "
+                                  "Connect."),
+                   systemReport(reason), appTitle(), QMessageBox::Warning);
 }

@@ -58,11 +58,12 @@ private:
 
     QLineEdit *settingField(int index) const;
 
-    // A modal message box with one OK button; informative text, if any,
-    // appears below the text.
+    // A modal message box with one OK button.
     void notice(const QString &text, const QString &caption = appTitle(),
-                QMessageBox::Icon icon = QMessageBox::NoIcon,
-                const QString &informativeText = QString());
+                QMessageBox::Icon icon = QMessageBox::NoIcon);
+    // The same with a second, smaller text under the first.
+    void detailedNotice(const QString &text, const QString &details, const QString &caption,
+                        QMessageBox::Icon icon);
 
     std::unique_ptr<Ui::Form1> ui;
     SettingsTable m_table;
