@@ -203,6 +203,7 @@ void Form1::connectClick()
 
 void Form1::sendClick()
 {
+    // Whatever is still queued leaves first: the queue is drained, never cleared.
     m_link.drainOutput();
     ui->Shape2->setFillColor(LampRed);
     ui->textreceive->setText(QStringLiteral("    Logo Set    "));
