@@ -5,10 +5,12 @@
 #include "FieldValidator.h"
 #include "KeyCodes.h"
 #include "LoadFieldPass.h"
+#include "ReplyRecord.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "SettingsFileLoader.h"
 #include "SettingsFileNotices.h"
+#include "SettingsFrame.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -29,6 +31,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     wireSettingFields();
     wireButtons();
     wireFileButtons();
+    wireBrewerLink();
     Form_Load();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -253,4 +256,158 @@ void Form1::ResizeInit(QWidget &FormName)
 void Form1::ResizeForm(QWidget &FormName)
 {
     m_layout.apply(FormName);
+}
+
+namespace {
+
+const QColor LampRed(255, 0, 0);
+const QString PortClosedText = QStringLiteral("Please connect COM  First ");
+constexpr int PortEntries = 16; // "COM1" to "COM16"
+constexpr int ButtonFieldCount = 27;
+
+// The system's own words on a port failure, as the line under a notice.
+QString systemReport(const QString &reason)
+{
+    return reason.isEmpty() ? QString() : QStringLiteral("The system reported: %1").arg(reason);
+}
+
+} // namespace
+
+void Form1::wireBrewerLink()
+{
+    // The port list is fixed: typed text names a device and never becomes
+    // an entry.
+    ui->Combo1->setInsertPolicy(QComboBox::NoInsert);
+    connect(ui->connect, &QPushButton::clicked, this, &Form1::connectClick);
+    connect(ui->Command1, &QPushButton::clicked, this, &Form1::sendClick);
+    connect(ui->Command2, &QPushButton::clicked, this, &Form1::readClick);
+    connect(&m_link, &SerialLink::deviceLost, this, &Form1::linkLost);
+}
+
+void Form1::connectClick()
+{
+    ui->textreceive->setText(QString());
+    ui->textreceive->setEnabled(false);
+    m_link.setSettings(QStringLiteral("9600,n,8,1"));
+    if (m_link.isOpen()) {
+        m_link.close();
+        ui->Textsend->setEnabled(true);
+        return;
+    }
+    // An entry of the list stands for its port number; any other text is a
+    // device name, as typed.
+    const QString choice = ui->Combo1->currentText();
+    const int entry = ui->Combo1->findText(choice);
+    if (entry >= 0 && entry < PortEntries)
+        m_link.setPortNumber(entry + 1);
+    else
+        m_link.setDeviceName(choice);
+    if (!m_link.open()) {
+        detailedNotice(QStringLiteral("The COM Used !"), systemReport(m_link.errorString()),
+                       appTitle(), QMessageBox::NoIcon);
+        return;
+    }
+    ui->Shape3->setFillColor(LampGreen);
+    ui->Shape2->setFillColor(LampGreen);
+    notice(QStringLiteral("COM Connect Successful "));
+}
+
+void Form1::sendClick()
+{
+    // Whatever is still queued leaves first: the queue is drained, never cleared.
+    m_link.drainOutput();
+    ui->Shape2->setFillColor(LampRed);
+    ui->textreceive->setText(QStringLiteral("    Logo Set    "));
+    if (!m_link.isOpen()) {
+        notice(PortClosedText, QStringLiteral("Msgbox"));
+        return;
+    }
+    m_table.FillDefaults();
+    const SettingsFrame frame = buildSettingsFrame(m_table, ui->Textsend->text());
+    if (!frame.refusal.isEmpty()) {
+        detailedNotice(QStringLiteral("The settings were not sent to the brewer."), frame.refusal,
+                       appTitle(), QMessageBox::Warning);
+        return;
+    }
+    // The frame leaves as one block and is drained, never discarded: the
+    // brewer gets all of it or the user hears that it did not.
+    if (!m_link.write(frame.bytes) || !m_link.drainOutput()) {
+        const QString reason = m_link.errorString();
+        m_link.close();
+        detailedNotice(QStringLiteral("The brewer did not get the settings: the serial port "
+                                      "failed while sending. The port is now closed; check the "
+                                      "cable, then press Connect and send again."),
+                       systemReport(reason), appTitle(), QMessageBox::Warning);
+        return;
+    }
+    ui->Shape2->setFillColor(LampGreen);
+    notice(QStringLiteral("Send Data Successful!"));
+}
+
+void Form1::readClick()
+{
+    ui->textreceive->setText(QString());
+    ui->Shape3->setFillColor(LampRed);
+    if (!m_link.isOpen()) {
+        notice(PortClosedText);
+        return;
+    }
+    // The dump of what arrived passes through Text10 and is decoded from there.
+    ui->Text10->setText(replyDump(m_link.takeInput()));
+    const auto report = decodeReply(replyPieces(ui->Text10->text()));
+    if (!report) {
+        // No notice: the red lamp is the sign of a bad reply.
+        showBadReply();
+        return;
+    }
+    showReport(*report);
+    m_link.close();
+    ui->Shape3->setFillColor(LampGreen);
+    notice(QStringLiteral("Receive Data Successful! "));
+}
+
+void Form1::showBadReply()
+{
+    for (QLineEdit *total : {ui->Text10, ui->Text12, ui->Text14})
+        total->setText(QStringLiteral("0"));
+    for (int i = 0; i < ButtonFieldCount; ++i)
+        settingField(i)->setText(QStringLiteral("0"));
+    ui->Text16->setText(QStringLiteral("0"));
+}
+
+// Each box is set in turn and its editor runs before the next: a pulse field
+// shows the editor's 102 for an out-of-range value, and 102 in a pulse field
+// stands for zero.
+void Form1::showReport(const BrewerReport &report)
+{
+    const QList<QLineEdit *> totals = {ui->Text10, ui->Text12, ui->Text14};
+    for (int i = 0; i < totals.size(); ++i)
+        totals[i]->setText(QString::number(report.countTotals[i]));
+    for (int i = 0; i < ButtonFieldCount; ++i) {
+        QLineEdit *field = settingField(i);
+        field->setText(QString::number(report.buttonSettings[i]));
+        if (settingFields()[i].kind == FieldKind::Pulse &&
+            field->text().toInt() == PulseZeroStandIn)
+            field->setText(QStringLiteral("0"));
+    }
+
+    ui->Text16->setText(tenthsText(report.calibrationTenths));
+    if (!ReportedCalibrationTenths.contains(report.calibrationTenths))
+        ui->Text16->setText(tenthsText(ReportedCalibrationTenths.replacement));
+
+    const auto showClamped = [](QLineEdit *field, int value, const ReportedRange &range) {
+        field->setText(QString::number(value));
+        if (!range.contains(value))
+            field->setText(QString::number(range.replacement));
+    };
+    showClamped(ui->Text19, report.pumpSpeed, ReportedPumpSpeed);
+    showClamped(ui->Text20, report.dripTime, ReportedDripTime);
+}
+
+void Form1::linkLost(const QString &reason)
+{
+    detailedNotice(QStringLiteral("The serial port stopped working, so the brewer cannot be "
+                                  "reached. The port is now closed; check the cable, then press "
+                                  "Connect."),
+                   systemReport(reason), appTitle(), QMessageBox::Warning);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProportionalLayout.h"
+#include "SerialLink.h"
 #include "SettingFields.h"
 #include "SettingsTable.h"
 
@@ -10,6 +11,7 @@
 #include <memory>
 
 class QLineEdit;
+struct BrewerReport;
 
 namespace Ui {
 class Form1;
@@ -26,6 +28,7 @@ public:
     ~Form1() override;
 
     const SettingsTable &settingsTable() const { return m_table; }
+    const SerialLink &serialLink() const { return m_link; }
 
     // The application's title: the window's title and the caption of every
     // notice that names no other.
@@ -47,6 +50,7 @@ private:
     void wireSettingFields();
     void wireButtons();
     void wireFileButtons();
+    void wireBrewerLink();
 
     // Handlers.
     void settingFieldChanged(QLineEdit *field, const SettingField &setting);
@@ -55,6 +59,14 @@ private:
     void saveClick();
     void loadClick();
     void showLoadedSettings();
+    void connectClick();
+    void sendClick();
+    void readClick();
+    void linkLost(const QString &reason);
+
+    // What Read shows of a good reply, and of a bad one.
+    void showReport(const BrewerReport &report);
+    void showBadReply();
 
     QLineEdit *settingField(int index) const;
 
@@ -67,6 +79,7 @@ private:
 
     std::unique_ptr<Ui::Form1> ui;
     SettingsTable m_table;
+    SerialLink m_link;                  // the brewer's serial port
     QList<QLineEdit *> m_settingFields; // in the order of settingFields()
     QString m_settingsDirectory;        // empty: the program's directory
 

@@ -1,0 +1,110 @@
+#include "ReplyRecord.h"
+
+#include <algorithm>
+
+namespace {
+
+// Bytes 3..8 hold the count totals, 9..35 the button settings, 36 and 37
+// the calibration, 38 the pump speed and 39 the drip-out time (1-based).
+constexpr int CountsAt = 2;
+constexpr int ButtonsAt = 8;
+constexpr int CalibrationAt = 35;
+constexpr int PumpAt = 37;
+constexpr int DripAt = 38;
+
+constexpr char HeaderFirst = char(0xFF);
+constexpr char HeaderSecond = char(0xAA);
+
+// The value of a piece of exactly two upper-case hexadecimal digits, or -1.
+int pieceValue(const QString &piece)
+{
+    if (piece.size() != 2)
+        return -1;
+    int value = 0;
+    for (QChar c : piece) {
+        const char16_t u = c.unicode();
+        if (u >= '0' && u <= '9')
+            value = 16 * value + (u - '0');
+        else if (u >= 'A' && u <= 'F')
+            value = 16 * value + (u - 'A' + 10);
+        else
+            return -1;
+    }
+    return value;
+}
+
+char byteOf(int value)
+{
+    return char(std::clamp(value, 0, 255));
+}
+
+void appendPair(QByteArray &bytes, int value)
+{
+    const int capped = std::clamp(value, 0, 255 * 100 + 99);
+    bytes += byteOf(capped / 100);
+    bytes += byteOf(capped % 100);
+}
+
+} // namespace
+
+QString replyDump(QByteArrayView bytes)
+{
+    return QString::fromLatin1(bytes.toByteArray().toHex().toUpper());
+}
+
+QStringList replyPieces(const QString &dump)
+{
+    QStringList pieces;
+    pieces.reserve(ReplyLength);
+    for (int i = 0; i < ReplyLength; ++i)
+        pieces << dump.mid(2 * i, 2);
+    return pieces;
+}
+
+std::optional<BrewerReport> decodeReply(const QStringList &pieces)
+{
+    if (pieces.size() < ReplyLength || pieces[0] != QLatin1String("FF") ||
+        pieces[1] != QLatin1String("AA"))
+        return std::nullopt;
+    std::array<int, ReplyLength> bytes{};
+    for (int i = 0; i < ReplyLength; ++i) {
+        bytes[i] = pieceValue(pieces[i]);
+        if (bytes[i] < 0)
+            return std::nullopt;
+    }
+    const auto pair = [&bytes](int at) { return 100 * bytes[at] + bytes[at + 1]; };
+
+    BrewerReport report;
+    for (int i = 0; i < 3; ++i)
+        report.countTotals[i] = pair(CountsAt + 2 * i);
+    for (int i = 0; i < 27; ++i)
+        report.buttonSettings[i] = bytes[ButtonsAt + i];
+    report.calibrationTenths = pair(CalibrationAt);
+    report.pumpSpeed = bytes[PumpAt];
+    report.dripTime = bytes[DripAt];
+    return report;
+}
+
+QByteArray encodeReply(const BrewerReport &report)
+{
+    QByteArray bytes;
+    bytes.reserve(ReplyLength);
+    bytes += HeaderFirst;
+    bytes += HeaderSecond;
+    for (int total : report.countTotals)
+        appendPair(bytes, total);
+    for (int setting : report.buttonSettings)
+        bytes += byteOf(setting);
+    appendPair(bytes, report.calibrationTenths);
+    bytes += byteOf(report.pumpSpeed);
+    bytes += byteOf(report.dripTime);
+    return bytes;
+}
+
+QString tenthsText(int tenths)
+{
+    const QString whole = QString::number(tenths / 10);
+    if (tenths % 10 == 0)
+        return whole;
+    return whole + QLatin1Char('.') + QString::number(tenths % 10);
+}

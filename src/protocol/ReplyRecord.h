@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+// The reply record is the brewer's report: 39 bytes, the header FF AA, the
+// three brewing count totals as base-100 pairs (hundreds, then units), the
+// 27 button settings in slot order, the current flowmeter calibration as a
+// base-100 pair of tenths, the pump speed and the drip-out time.
+
+inline constexpr int ReplyLength = 39;
+
+// The bytes as text, each as two upper-case hexadecimal digits, in order and
+// without separators: FF 0A gives "FF0A".
+QString replyDump(QByteArrayView bytes);
+
+// Pieces 1..39 of a dump, at indexes 0..38: characters 2i-1 and 2i, the
+// hexadecimal form of byte i. A piece beyond the end of the dump is empty.
+QStringList replyPieces(const QString &dump);
+
+struct BrewerReport
+{
+    std::array<int, 3> countTotals{};     // Left, Center, Right Button
+    std::array<int, 27> buttonSettings{}; // slots 0..26: pulse 1..8 and volume per button
+    int calibrationTenths = 0;            // signs per ounce, times ten
+    int pumpSpeed = 0;                    // percent
+    int dripTime = 0;                     // seconds
+
+    bool operator==(const BrewerReport &) const = default;
+};
+
+// The report carried by pieces 1..39, or nothing when the header is not
+// FF AA or any piece is missing or not two hexadecimal digits: a short
+// record is never decoded from bytes that did not arrive.
+std::optional<BrewerReport> decodeReply(const QStringList &pieces);
+
+// The 39-byte record of `report`. A value too large for its byte or base-100
+// pair is sent as the largest the record can carry.
+QByteArray encodeReply(const BrewerReport &report);
+
+// Tenths (0 or more) as a decimal number, without a fraction when whole: 880 gives "88",
+// 885 gives "88.5".
+QString tenthsText(int tenths);
+
+// A reported value outside low..high is shown as `replacement`.
+struct ReportedRange
+{
+    int low;
+    int high;
+    int replacement;
+
+    constexpr bool contains(int value) const { return value >= low && value <= high; }
+};
+
+inline constexpr ReportedRange ReportedCalibrationTenths{700, 1050, 880};
+inline constexpr ReportedRange ReportedPumpSpeed{70, 100, 100};
+inline constexpr ReportedRange ReportedDripTime{70, 105, 90};
+
+// In the pulse fields the value 102 stands for zero.
+inline constexpr int PulseZeroStandIn = 102;

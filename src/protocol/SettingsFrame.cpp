@@ -1,0 +1,164 @@
+#include "SettingsFrame.h"
+
+#include "SlotForms.h"
+
+namespace {
+
+const char *const ButtonNames[] = {"Left", "Center", "Right"};
+
+SettingsFrame refused(const QString &reason)
+{
+    return {{}, reason};
+}
+
+bool isUpperHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+// A received byte as a reader would want to see it.
+QString byteText(char c)
+{
+    const auto u = uchar(c);
+    if (u >= 0x20 && u < 0x7F)
+        return QStringLiteral("\"%1\"").arg(QLatin1Char(c));
+    return QStringLiteral("0x") + QStringLiteral("%1").arg(u, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+const std::array<int, SettingsTable::UsedSlots> &wireSlotOrder()
+{
+    static constexpr std::array<int, SettingsTable::UsedSlots> order{
+        0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
+        18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 33, 34, 30, 31, 32};
+    return order;
+}
+
+int slotWidth(int slot)
+{
+    return slot >= 27 && slot <= 30 ? 4 : 2;
+}
+
+QString slotDescription(int slot)
+{
+    if (slot < 27) {
+        const QLatin1String button(ButtonNames[slot / 9]);
+        const int column = slot % 9;
+        if (column < 8)
+            return QStringLiteral("%1 Button pulse brew setting %2").arg(button).arg(column + 1);
+        return QStringLiteral("%1 Button volume").arg(button);
+    }
+    if (slot < 30)
+        return QStringLiteral("%1 Button brewing count to write")
+            .arg(QLatin1String(ButtonNames[slot - 27]));
+    switch (slot) {
+    case 30:
+        return QStringLiteral("flowmeter calibration");
+    case 31:
+        return QStringLiteral("pump working speed");
+    case 32:
+        return QStringLiteral("drip-out time");
+    case 33:
+        return QStringLiteral("Center Button disabled flag");
+    default:
+        return QStringLiteral("Right Button disabled flag");
+    }
+}
+
+SettingsFrame buildSettingsFrame(const SettingsTable &table, const QString &logo)
+{
+    QByteArray bytes;
+    if (logo.size() <= FrameLogoLimit) {
+        for (QChar c : logo) {
+            if (c == QLatin1Char('/'))
+                return refused(QStringLiteral("The logo text holds \"/\", which the brewer would "
+                                              "take as the end of the logo. Change the logo, "
+                                              "then send again."));
+            if (c.unicode() > 0xFF)
+                return refused(QStringLiteral("The logo text holds \"%1\", which cannot be sent "
+                                              "as one byte. Change the logo, then send again.")
+                                   .arg(c));
+        }
+        bytes += "$$" + logo.toLatin1() + '/';
+    }
+    bytes += '&';
+    for (int slot : wireSlotOrder()) {
+        const auto text = table.slot(slot);
+        if (!text || !isHexOfWidth(*text, slotWidth(slot))) {
+            const QString held =
+                text ? QStringLiteral("\"%1\"").arg(*text) : QStringLiteral("nothing");
+            QString reason = QStringLiteral("The %1 holds %2, which is not a setting the brewer "
+                                            "can take.")
+                                 .arg(slotDescription(slot), held);
+            if (slot < 33)
+                reason += QStringLiteral(" Type a value into its field, then send again.");
+            return refused(reason);
+        }
+        bytes += text->toLatin1();
+    }
+    bytes += ')';
+    return {bytes, {}};
+}
+
+ParsedFrame parseSettingsFrame(QByteArrayView stream)
+{
+    ParsedFrame frame;
+    const qsizetype size = stream.size();
+    const auto malformed = [&](qsizetype at, const QString &what) {
+        ParsedFrame bad;
+        bad.status = ParsedFrame::Status::Malformed;
+        bad.problem = at < size ? QStringLiteral("byte %1 is %2: expected %3")
+                                      .arg(at + 1)
+                                      .arg(byteText(stream[at]), what)
+                                : QStringLiteral("expected %1").arg(what);
+        // A new frame may start at the offending byte itself, never at byte 1.
+        qsizetype next = qMax(at, qsizetype(1));
+        while (next < size && stream[next] != '$' && stream[next] != '&')
+            ++next;
+        bad.length = next;
+        return bad;
+    };
+
+    if (size == 0)
+        return frame;
+    qsizetype piece = 0;
+    if (stream[0] == '$') {
+        if (size < 2)
+            return frame;
+        if (stream[1] != '$')
+            return malformed(1, QStringLiteral("a second \"$\""));
+        qsizetype end = 2;
+        while (end < size && end <= 2 + FrameLogoLimit && stream[end] != '/')
+            ++end;
+        if (end > 2 + FrameLogoLimit)
+            return malformed(2 + FrameLogoLimit,
+                             QStringLiteral("\"/\" after at most 16 logo characters"));
+        if (end == size)
+            return frame;
+        frame.logo = stream.sliced(2, end - 2).toByteArray();
+        piece = end + 1;
+    }
+
+    const auto &order = wireSlotOrder();
+    qsizetype offset = piece + 1;
+    for (int j = 0; j < SettingsPieceLength; ++j) {
+        const qsizetype at = piece + j;
+        if (at >= size)
+            return frame;
+        const char c = stream[at];
+        if (j == 0 && c != '&')
+            return malformed(at, QStringLiteral("\"&\", the start of the settings"));
+        if (j == SettingsPieceLength - 1 && c != ')')
+            return malformed(at, QStringLiteral("\")\", the end of the settings"));
+        if (j > 0 && j < SettingsPieceLength - 1 && !isUpperHexDigit(c))
+            return malformed(at, QStringLiteral("a hexadecimal digit 0-9 or A-F"));
+    }
+    for (int slot : order) {
+        frame.slotTexts[slot] = QString::fromLatin1(stream.sliced(offset, slotWidth(slot)));
+        offset += slotWidth(slot);
+    }
+    frame.status = ParsedFrame::Status::Complete;
+    frame.length = piece + SettingsPieceLength;
+    return frame;
+}

@@ -1,0 +1,159 @@
+#include "SerialLink.h"
+
+#include <QDeadlineTimer>
+
+SerialLink::SerialLink(QObject *parent) : QObject(parent)
+{
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    m_port.setReadBufferSize(0); // keep every received byte until it is taken
+    applySettings();
+    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::portError);
+}
+
+SerialLink::~SerialLink()
+{
+    // The port outlives this object's other members while it is destroyed;
+    // its last reports must not reach them.
+    disconnect(&m_port, nullptr, this, nullptr);
+    m_port.close();
+}
+
+QString SerialLink::deviceForPort(int number)
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(number);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(number - 1);
+#endif
+}
+
+void SerialLink::setPortNumber(int number)
+{
+    setDeviceName(deviceForPort(number));
+}
+
+void SerialLink::setDeviceName(const QString &name)
+{
+    m_deviceName = name;
+    m_port.setPortName(name);
+}
+
+bool SerialLink::setSettings(const QString &text)
+{
+    const auto settings = LineSettings::parse(text);
+    if (!settings)
+        return false;
+    m_settings = *settings;
+    return applySettings();
+}
+
+bool SerialLink::applySettings()
+{
+    const bool baud = m_port.setBaudRate(m_settings.baudRate);
+    const bool parity = m_port.setParity(m_settings.parity);
+    const bool data = m_port.setDataBits(m_settings.dataBits);
+    const bool stop = m_port.setStopBits(m_settings.stopBits);
+    return baud && parity && data && stop;
+}
+
+bool SerialLink::open()
+{
+    if (m_port.isOpen())
+        return true;
+    m_failed = false;
+    m_port.clearError();
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_errorString = m_port.errorString();
+        return false;
+    }
+    m_errorString.clear();
+    // Bytes the device held before the port opened belong to no one.
+    m_port.clear(QSerialPort::Input);
+    return true;
+}
+
+void SerialLink::close()
+{
+    m_failed = false;
+    if (!m_port.isOpen())
+        return;
+    m_closing = true;
+    m_port.close();
+    m_closing = false;
+}
+
+QByteArray SerialLink::takeInput()
+{
+    if (!m_port.isOpen())
+        return {};
+    // A zero wait reads whatever the system holds without blocking, and
+    // reports a time-out once nothing is left. The bound only guards against
+    // a device that never stops sending.
+    for (int round = 0; round < 256 && !m_failed && m_port.waitForReadyRead(0); ++round) {
+    }
+    if (m_port.error() == QSerialPort::TimeoutError)
+        m_port.clearError();
+    return m_port.readAll();
+}
+
+bool SerialLink::write(const QByteArray &bytes)
+{
+    if (!m_port.isOpen()) {
+        m_errorString = QStringLiteral("The port is not open.");
+        return false;
+    }
+    if (m_failed)
+        return false;
+    if (m_port.write(bytes) != bytes.size()) {
+        m_errorString = m_port.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool SerialLink::drainOutput(int timeoutMs)
+{
+    if (!m_port.isOpen())
+        return true;
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!m_failed && m_port.bytesToWrite() > 0) {
+        if (!m_port.waitForBytesWritten(int(deadline.remainingTime())) && !m_failed) {
+            if (m_port.error() == QSerialPort::TimeoutError) {
+                m_port.clearError();
+                m_errorString = QStringLiteral("The device took no data for %1 seconds.")
+                                    .arg(timeoutMs / 1000.0, 0, 'g', 3);
+            } else {
+                m_errorString = m_port.errorString();
+            }
+            return false;
+        }
+    }
+    return !m_failed;
+}
+
+void SerialLink::portError(QSerialPort::SerialPortError error)
+{
+    if (m_closing || m_failed || !m_port.isOpen())
+        return;
+    if (error != QSerialPort::ReadError && error != QSerialPort::WriteError &&
+        error != QSerialPort::ResourceError)
+        return;
+    // Qt keeps reporting a gone device over and over while the port stays
+    // open: the first report counts, the rest are no news.
+    m_failed = true;
+    m_errorString = m_port.errorString();
+    // Closing inside the port's own report would pull the device from under
+    // the code that raised it; close once control is back in the event loop.
+    QMetaObject::invokeMethod(this, &SerialLink::closeLostDevice, Qt::QueuedConnection);
+}
+
+void SerialLink::closeLostDevice()
+{
+    // A user of the link that met the failure first has closed the port and
+    // told the user already.
+    if (!m_failed || !m_port.isOpen())
+        return;
+    const QString reason = m_errorString;
+    close();
+    emit deviceLost(reason);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "LineSettings.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+// The window's serial port, and the only code that talks to QSerialPort.
+//
+// Received bytes stay buffered, in arrival order, until takeInput() takes
+// them: nothing reads them away on arrival. Queued output is never
+// discarded, so what was written reaches the line whole. A device that fails
+// while the port is open (an adapter pulled out, the far end of a
+// pseudo-terminal gone) gets its port closed and is reported once, through
+// deviceLost().
+class SerialLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SerialLink(QObject *parent = nullptr);
+    ~SerialLink() override;
+
+    // The system's device for port number n (1 stands for "COM1"): "COMn" on
+    // Windows, "/dev/ttyS<n-1>" on other systems.
+    static QString deviceForPort(int number);
+
+    void setPortNumber(int number);
+    // A device by its name as it stands: "/dev/ttyUSB0", "/dev/pts/3", "COM5".
+    void setDeviceName(const QString &name);
+    QString deviceName() const { return m_deviceName; }
+
+    // Line settings such as "9600,n,8,1", applied at once to an open port and
+    // at the next open() otherwise. False, changing nothing, for a text that
+    // names no line settings.
+    bool setSettings(const QString &text);
+    LineSettings settings() const { return m_settings; }
+
+    // Opens the device for reading and writing, exclusively, at the line
+    // settings. On failure the port stays closed and errorString() says why.
+    bool open();
+    // Closes the port; what it held, received or queued, is dropped.
+    void close();
+    bool isOpen() const { return m_port.isOpen(); }
+    QString errorString() const { return m_errorString; }
+
+    // Bytes gathered since the port opened and not taken yet.
+    qint64 waitingCount() const { return m_port.bytesAvailable(); }
+
+    // Takes every waiting byte as received, without character-set
+    // conversion, including bytes the system holds that the port has not
+    // gathered yet.
+    QByteArray takeInput();
+
+    // Queues the bytes for the line, one byte each. False when the port is
+    // closed or its device has failed.
+    bool write(const QByteArray &bytes);
+
+    // Waits until everything queued has been handed to the device, so that
+    // nothing queued is lost; a closed port has nothing to drain. False when
+    // the device fails or has not taken the bytes within `timeoutMs`.
+    bool drainOutput(int timeoutMs = 3000);
+
+signals:
+    // The open device failed; its port has been closed.
+    void deviceLost(const QString &reason);
+
+private:
+    void portError(QSerialPort::SerialPortError error);
+    void closeLostDevice();
+    bool applySettings();
+
+    QSerialPort m_port;
+    QString m_deviceName;
+    LineSettings m_settings;
+    QString m_errorString;
+    bool m_failed = false;  // the open device failed and its port is still to be closed
+    bool m_closing = false; // errors raised while closing are no news
+};

@@ -1,0 +1,219 @@
+#include "BrewerSimulator.h"
+
+#include "SettingsFrame.h"
+
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+const char *const ButtonNames[] = {"Left", "Center", "Right"};
+
+// Bytes as a reader would want to see them: printable ASCII as it is,
+// anything else as \xNN.
+QString shownBytes(QByteArrayView bytes)
+{
+    QString text;
+    for (char c : bytes) {
+        const auto u = uchar(c);
+        if (u >= 0x20 && u < 0x7F && c != '\\')
+            text += QLatin1Char(c);
+        else
+            text += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+    }
+    return text;
+}
+
+int hexValue(const QString &text)
+{
+    return text.toInt(nullptr, 16);
+}
+
+} // namespace
+
+BrewerSimulator::BrewerSimulator(QTextStream &out, QObject *parent) : QObject(parent), m_out(out)
+{
+    // A brewer fresh from the factory: pulse 1 at 5, the other pulses at
+    // zero (102), volume 64 oz, calibration 88.0, pump 100 %, drip 90 s.
+    for (int i = 0; i < 27; ++i) {
+        const int column = i % 9;
+        m_held.buttonSettings[i] = column == 0 ? 5 : column == 8 ? 64 : PulseZeroStandIn;
+    }
+    m_held.countTotals = {1234, 56, 7};
+    m_held.calibrationTenths = 880;
+    m_held.pumpSpeed = 100;
+    m_held.dripTime = 90;
+
+    m_quiet.setSingleShot(true);
+    m_quiet.setInterval(QuietMs);
+    connect(&m_quiet, &QTimer::timeout, this, &BrewerSimulator::dropUnfinishedFrame);
+}
+
+BrewerSimulator::~BrewerSimulator()
+{
+    delete m_notifier;
+    if (m_farEnd >= 0)
+        ::close(m_farEnd);
+    if (m_nearEnd >= 0)
+        ::close(m_nearEnd);
+}
+
+bool BrewerSimulator::start()
+{
+    termios raw{};
+    cfmakeraw(&raw);
+    char name[256] = {};
+    if (openpty(&m_farEnd, &m_nearEnd, name, &raw, nullptr) != 0) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        m_farEnd = m_nearEnd = -1;
+        return false;
+    }
+    ::fcntl(m_farEnd, F_SETFL, ::fcntl(m_farEnd, F_GETFL) | O_NONBLOCK);
+    m_path = QString::fromLocal8Bit(name);
+    m_notifier = new QSocketNotifier(m_farEnd, QSocketNotifier::Read);
+    connect(m_notifier, &QSocketNotifier::activated, this, &BrewerSimulator::readLine);
+    return true;
+}
+
+QString BrewerSimulator::helpText()
+{
+    return QStringLiteral("Commands: r = send the reply record, b = send a record with a bad "
+                          "header, s = send a short record (20 bytes), l = send a long record "
+                          "(50 bytes), h = help, q = quit.");
+}
+
+bool BrewerSimulator::command(const QString &line)
+{
+    const QString word = line.trimmed().toLower();
+    QByteArray record = encodeReply(m_held);
+    if (word == QLatin1String("q"))
+        return false;
+    if (word == QLatin1String("r")) {
+        sendBytes(record, QStringLiteral("reply record"));
+    } else if (word == QLatin1String("b")) {
+        std::swap(record[0], record[1]);
+        sendBytes(record, QStringLiteral("record with a bad header"));
+    } else if (word == QLatin1String("s")) {
+        sendBytes(record.left(20), QStringLiteral("short record"));
+    } else if (word == QLatin1String("l")) {
+        sendBytes(record + QByteArray(11, '\xEE'), QStringLiteral("long record"));
+    } else if (!word.isEmpty()) {
+        m_out << helpText() << Qt::endl;
+    }
+    return true;
+}
+
+void BrewerSimulator::readLine()
+{
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_farEnd, buffer, sizeof buffer);
+        if (n > 0) {
+            m_pending.append(buffer, n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        break;
+    }
+    takeFrames();
+}
+
+void BrewerSimulator::takeFrames()
+{
+    while (!m_pending.isEmpty()) {
+        const ParsedFrame frame = parseSettingsFrame(m_pending);
+        if (frame.status == ParsedFrame::Status::Incomplete)
+            break;
+        if (frame.status == ParsedFrame::Status::Malformed) {
+            m_out << "Malformed frame, " << frame.length << " bytes, not answered: "
+                  << shownBytes(QByteArrayView(m_pending).first(frame.length)) << Qt::endl
+                  << "  " << frame.problem << Qt::endl;
+        } else {
+            applyFrame(frame);
+            printFrame(frame, frame.length);
+            sendBytes(encodeReply(m_held), QStringLiteral("reply record"));
+        }
+        m_pending.remove(0, frame.length);
+    }
+    if (m_pending.isEmpty())
+        m_quiet.stop();
+    else
+        m_quiet.start();
+}
+
+void BrewerSimulator::dropUnfinishedFrame()
+{
+    if (m_pending.isEmpty())
+        return;
+    m_out << "Malformed frame, cut short after " << m_pending.size()
+          << " bytes, not answered: " << shownBytes(m_pending) << Qt::endl;
+    m_pending.clear();
+}
+
+void BrewerSimulator::applyFrame(const ParsedFrame &frame)
+{
+    const auto &slot = frame.slotTexts;
+    for (int i = 0; i < 27; ++i)
+        m_held.buttonSettings[i] = hexValue(slot[i]);
+    // A count to write of 0 leaves the brewer's counter as it is.
+    for (int i = 0; i < 3; ++i) {
+        if (const int count = hexValue(slot[27 + i]))
+            m_held.countTotals[i] = count;
+    }
+    m_disabled = {slot[33] == QLatin1String("01"), slot[34] == QLatin1String("01")};
+    m_held.calibrationTenths = 100 * hexValue(slot[30].left(2)) + hexValue(slot[30].mid(2));
+    m_held.pumpSpeed = hexValue(slot[31]);
+    m_held.dripTime = hexValue(slot[32]);
+    if (frame.logo)
+        m_logo = *frame.logo;
+}
+
+void BrewerSimulator::printFrame(const ParsedFrame &frame, qsizetype length)
+{
+    const auto &slot = frame.slotTexts;
+    m_out << "Settings frame, " << length << " bytes (102 stands for zero):" << Qt::endl;
+    m_out << "  Logo:          "
+          << (frame.logo ? QStringLiteral("\"%1\"").arg(shownBytes(*frame.logo))
+                         : QStringLiteral("none sent, keeps \"%1\"").arg(shownBytes(m_logo)))
+          << Qt::endl;
+    for (int button = 0; button < 3; ++button) {
+        QString pulses;
+        for (int i = 0; i < 8; ++i)
+            pulses += QStringLiteral(" %1").arg(hexValue(slot[9 * button + i]), 3);
+        const QString label = QStringLiteral("%1 Button:").arg(QLatin1String(ButtonNames[button]));
+        m_out << QStringLiteral("  %1").arg(label, -16) << "pulse" << pulses << "   volume "
+              << hexValue(slot[9 * button + 8]) << " oz" << Qt::endl;
+    }
+    m_out << "  Count to write: Left " << hexValue(slot[27]) << ", Center " << hexValue(slot[28])
+          << ", Right " << hexValue(slot[29]) << " (0 keeps the brewer's count)" << Qt::endl;
+    m_out << "  Disabled:       Center " << (slot[33] == QLatin1String("01") ? "yes" : "no") << " ("
+          << slot[33] << "), Right " << (slot[34] == QLatin1String("01") ? "yes" : "no") << " ("
+          << slot[34] << ")" << Qt::endl;
+    m_out << "  Calibration:    " << tenthsText(m_held.calibrationTenths) << " signs per oz ("
+          << slot[30] << ")" << Qt::endl;
+    m_out << "  Pump speed:     " << hexValue(slot[31]) << " %" << Qt::endl;
+    m_out << "  Drip time:      " << hexValue(slot[32]) << " s" << Qt::endl;
+}
+
+void BrewerSimulator::sendBytes(const QByteArray &bytes, const QString &what)
+{
+    qsizetype done = 0;
+    while (m_farEnd >= 0 && done < bytes.size()) {
+        const ssize_t n = ::write(m_farEnd, bytes.constData() + done, bytes.size() - done);
+        if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            m_out << "Could not send the " << what << ": " << std::strerror(errno) << Qt::endl;
+            return;
+        }
+        if (n > 0)
+            done += n;
+    }
+    m_out << "Sent " << what << ", " << bytes.size() << " bytes: " << replyDump(bytes) << Qt::endl;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ReplyRecord.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+
+class QSocketNotifier;
+class QTextStream;
+struct ParsedFrame;
+
+// A simulated brewer controller at the far end of a pseudo-terminal. It
+// prints every settings frame it receives, decoded field by field, flags
+// a malformed one, and answers each good frame with the reply record of what
+// it then holds. On command it sends a record, good or malformed.
+class BrewerSimulator : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Reports go to `out`, which must outlive the simulator.
+    explicit BrewerSimulator(QTextStream &out, QObject *parent = nullptr);
+    ~BrewerSimulator() override;
+
+    // Opens the pseudo-terminal. False, with errorString(), on failure.
+    bool start();
+    QString devicePath() const { return m_path; }
+    QString errorString() const { return m_error; }
+
+    // The one-line list of commands that command() understands.
+    static QString helpText();
+    // Carries out a command line; false when it asks to quit.
+    bool command(const QString &line);
+
+    // What the brewer holds, as its reply record reports it.
+    const BrewerReport &held() const { return m_held; }
+    QByteArray logo() const { return m_logo; }
+
+    // Milliseconds of silence after which an unfinished frame counts as cut short.
+    static constexpr int QuietMs = 500;
+
+private:
+    void readLine();
+    void takeFrames();
+    void dropUnfinishedFrame();
+    void applyFrame(const ParsedFrame &frame);
+    void printFrame(const ParsedFrame &frame, qsizetype length);
+    void sendBytes(const QByteArray &bytes, const QString &what);
+
+    QTextStream &m_out;
+    int m_farEnd = -1;
+    int m_nearEnd = -1; // held so the line stays up while the program closes its port
+    QString m_path;
+    QString m_error;
+    QSocketNotifier *m_notifier = nullptr;
+    QByteArray m_pending;
+    QTimer m_quiet;
+
+    BrewerReport m_held;
+    QByteArray m_logo;
+    std::array<bool, 2> m_disabled{}; // Center and Right Button
+};
