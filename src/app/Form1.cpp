@@ -11,6 +11,7 @@
 #include "SettingsFileLoader.h"
 #include "SettingsFileNotices.h"
 #include "SettingsFrame.h"
+#include "SlotForms.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

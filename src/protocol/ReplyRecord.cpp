@@ -100,11 +100,3 @@ QByteArray encodeReply(const BrewerReport &report)
     bytes += byteOf(report.dripTime);
     return bytes;
 }
-
-QString tenthsText(int tenths)
-{
-    const QString whole = QString::number(tenths / 10);
-    if (tenths % 10 == 0)
-        return whole;
-    return whole + QLatin1Char('.') + QString::number(tenths % 10);
-}

@@ -43,10 +43,6 @@ std::optional<BrewerReport> decodeReply(const QStringList &pieces);
 // pair is sent as the largest the record can carry.
 QByteArray encodeReply(const BrewerReport &report);
 
-// Tenths (0 or more) as a decimal number, without a fraction when whole: 880 gives "88",
-// 885 gives "88.5".
-QString tenthsText(int tenths);
-
 // A reported value outside low..high is shown as `replacement`.
 struct ReportedRange
 {

@@ -35,11 +35,6 @@ const std::array<int, SettingsTable::UsedSlots> &wireSlotOrder()
     return order;
 }
 
-int slotWidth(int slot)
-{
-    return slot >= 27 && slot <= 30 ? 4 : 2;
-}
-
 QString slotDescription(int slot)
 {
     if (slot < 27) {
@@ -85,7 +80,7 @@ SettingsFrame buildSettingsFrame(const SettingsTable &table, const QString &logo
     bytes += '&';
     for (int slot : wireSlotOrder()) {
         const auto text = table.slot(slot);
-        if (!text || !isHexOfWidth(*text, slotWidth(slot))) {
+        if (!text || !isHexOfWidth(*text, SettingsTable::slotWidth(slot))) {
             const QString held =
                 text ? QStringLiteral("\"%1\"").arg(*text) : QStringLiteral("nothing");
             QString reason = QStringLiteral("The %1 holds %2, which is not a setting the brewer "
@@ -155,8 +150,9 @@ ParsedFrame parseSettingsFrame(QByteArrayView stream)
             return malformed(at, QStringLiteral("a hexadecimal digit 0-9 or A-F"));
     }
     for (int slot : order) {
-        frame.slotTexts[slot] = QString::fromLatin1(stream.sliced(offset, slotWidth(slot)));
-        offset += slotWidth(slot);
+        frame.slotTexts[slot] =
+            QString::fromLatin1(stream.sliced(offset, SettingsTable::slotWidth(slot)));
+        offset += SettingsTable::slotWidth(slot);
     }
     frame.status = ParsedFrame::Status::Complete;
     frame.length = piece + SettingsPieceLength;

@@ -24,6 +24,14 @@ QString calibrationForm(int tenths)
     return twoDigitForm(tenths / 100) + twoDigitForm(tenths % 100);
 }
 
+QString tenthsText(int tenths)
+{
+    const QString whole = QString::number(tenths / 10);
+    if (tenths % 10 == 0)
+        return whole;
+    return whole + QLatin1Char('.') + QString::number(tenths % 10);
+}
+
 bool isZeroText(const QString &text)
 {
     if (text.isEmpty())

@@ -15,6 +15,10 @@ QString fourDigitForm(int value);
 // hundreds followed by the two-digit form of the rest: 880 gives "0850".
 QString calibrationForm(int tenths);
 
+// A calibration in tenths (0 or more) as the decimal number a field shows,
+// without a fraction when whole: 880 gives "88", 978 gives "97.8".
+QString tenthsText(int tenths);
+
 // True when the text is one or more "0" digits, that is, reads as hexadecimal 0.
 bool isZeroText(const QString &text);
 

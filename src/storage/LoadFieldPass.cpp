@@ -13,13 +13,6 @@ std::optional<uint> hexValue(QStringView text)
     return text.toUInt(nullptr, 16);
 }
 
-QString calibrationText(uint tenths)
-{
-    if (tenths % 10 == 0)
-        return QString::number(tenths / 10);
-    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-}
-
 } // namespace
 
 std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QString> &slot)
@@ -36,7 +29,7 @@ std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QStri
     const auto low = hexValue(QStringView(*slot).last(2));
     if (!high || !low)
         return std::nullopt;
-    return calibrationText(*high * 100 + *low);
+    return tenthsText(int(*high * 100 + *low));
 }
 
 std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &shown)

@@ -1,6 +1,7 @@
 #include "BrewerSimulator.h"
 
 #include "SettingsFrame.h"
+#include "SlotForms.h"
 
 #include <QSocketNotifier>
 #include <QTextStream>
