@@ -1,0 +1,101 @@
+// Resizing: one ResizeForm pass over every control, and a whole resize of
+// the window with its repaint, at the design size and at twice it.
+#include "Form1.h"
+#include "ProportionalLayout.h"
+#include "ui_Form1.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QSize DesignSize(969, 700);
+
+QSize sizeFor(int scale)
+{
+    return DesignSize * scale;
+}
+
+// The placing pass alone: the window is hidden, so resize() only sets the
+// size and no resize event runs beside the pass being timed.
+void ResizeFormPass(benchmark::State &state)
+{
+    Form1 form;
+    ProportionalLayout layout;
+    layout.record(form);
+    form.resize(sizeFor(int(state.range(0))));
+    for (auto _ : state)
+        layout.apply(form);
+}
+BENCHMARK(ResizeFormPass)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// Its floor: the toolkit moving the same controls to rectangles computed
+// beforehand, with no record to read.
+void MoveEveryControl(benchmark::State &state)
+{
+    Form1 form;
+    QList<std::pair<QWidget *, QRect>> targets;
+    for (QWidget *control : form.findChildren<QWidget *>()) {
+        if (control->property("Tag").isValid())
+            targets.append({control, QRect(control->pos() * 2, control->size() * 2)});
+    }
+    state.counters["controls"] = double(targets.size());
+    bool flip = false;
+    for (auto _ : state) {
+        for (const auto &[control, rect] : targets)
+            control->setGeometry(flip ? rect : QRect(rect.topLeft() / 2, rect.size() / 2));
+        flip = !flip;
+    }
+}
+BENCHMARK(MoveEveryControl)->Unit(benchmark::kMicrosecond);
+
+// A resize event of the shown window and the repaint of everything it moved,
+// alternating between the measured size and a slightly different one so that
+// every iteration really changes the size.
+void ResizeAndRepaint(benchmark::State &state)
+{
+    Form1 form;
+    form.show();
+    QApplication::processEvents();
+    const QSize target = sizeFor(int(state.range(0)));
+    const QSize other = target - QSize(1, 1);
+    bool flip = false;
+    for (auto _ : state) {
+        form.resize(flip ? other : target);
+        form.repaint();
+        flip = !flip;
+    }
+}
+BENCHMARK(ResizeAndRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// Its floor: the toolkit resizing and repainting a window of the same
+// controls, the compiled form alone, which does not move them.
+void ResizeFormOnlyAndRepaint(benchmark::State &state)
+{
+    QWidget window;
+    Ui::Form1 ui;
+    ui.setupUi(&window);
+    window.show();
+    QApplication::processEvents();
+    const QSize target = sizeFor(int(state.range(0)));
+    const QSize other = target - QSize(1, 1);
+    bool flip = false;
+    for (auto _ : state) {
+        window.resize(flip ? other : target);
+        window.repaint();
+        flip = !flip;
+    }
+}
+BENCHMARK(ResizeFormOnlyAndRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
