@@ -1,6 +1,9 @@
+#include "DataRow.h"
 #include "Form1.h"
+#include "GeometryRecord.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTest>
@@ -10,15 +13,17 @@ class TestResize : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void initTestCase();
+    void cleanupTestCase() { delete m_form; }
 
-    void records_data();
-    void records();
+    // One window serves every test: each resize must place the controls
+    // from their records alone, whatever came before.
     void scaling_data();
     void scaling();
     void randomResizesLeaveNoTrace();
-    void unreadableRecordLeavesOnlyItsControl();
+    void records();
+    void unreadableRecords();
+    void toPixels();
 
 private:
     // Every recorded control at its design place times the two factors,
@@ -27,73 +32,35 @@ private:
 
     Form1 *m_form = nullptr;
     QHash<QWidget *, QRect> m_design; // as the form file placed them
-    QList<QWidget *> m_recorded;
     QList<QWidget *> m_lines;
 };
 
-void TestResize::init()
+void TestResize::initTestCase()
 {
     m_form = new Form1;
-    m_design.clear();
-    m_recorded.clear();
-    m_lines.clear();
     for (QWidget *widget : m_form->findChildren<QWidget *>()) {
-        m_design.insert(widget, widget->geometry());
-        if (widget->property("Tag").isValid())
-            m_recorded << widget;
         const auto *frame = qobject_cast<QFrame *>(widget);
         if (frame && (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine))
             m_lines << widget;
+        if (m_lines.contains(widget) || widget->property("Tag").isValid())
+            m_design.insert(widget, widget->geometry());
     }
     QCOMPARE(m_lines.size(), 4);
     m_form->show(); // the first resize event
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
 }
 
-void TestResize::cleanup()
-{
-    delete m_form;
-}
-
 void TestResize::verifyScaled(int horizontal, int vertical) const
 {
-    for (QWidget *control : m_recorded) {
-        const QRect design = m_design.value(control);
-        const QRect expected(design.x() * horizontal, design.y() * vertical,
-                             design.width() * horizontal, design.height() * vertical);
-        QVERIFY2(control->geometry() == expected, qPrintable(control->objectName()));
+    for (auto it = m_design.cbegin(); it != m_design.cend(); ++it) {
+        const QRect design = it.value();
+        const bool line = m_lines.contains(it.key());
+        const QRect expected = line
+                                   ? design
+                                   : QRect(design.x() * horizontal, design.y() * vertical,
+                                           design.width() * horizontal, design.height() * vertical);
+        QVERIFY2(it.key()->geometry() == expected, qPrintable(it.key()->objectName()));
     }
-    for (QWidget *line : m_lines)
-        QCOMPARE(line->geometry(), m_design.value(line));
-}
-
-void TestResize::records_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("tag"); // empty: no record
-
-    QTest::newRow("frame on the tab page") << "Frame3"
-                                           << "120    960    14175    1935    ";
-    QTest::newRow("tab control") << "SSTab1"
-                                 << "0    780    14535    9720    ";
-    QTest::newRow("box in a nested frame") << "Text39"
-                                           << "11235    2730    990    360    ";
-    QTest::newRow("line") << "Line1"
-                          << "";
-    QTest::newRow("tab page") << "tabPELN"
-                              << "";
-}
-
-void TestResize::records()
-{
-    QFETCH(QString, control);
-    QFETCH(QString, tag);
-
-    auto *widget = m_form->findChild<QWidget *>(control);
-    QVERIFY(widget);
-    QCOMPARE(widget->property("Tag").toString(), tag);
-    // A combo box's own editor is Qt's business.
-    QVERIFY(!m_form->findChild<QComboBox *>("Combo1")->lineEdit()->property("Tag").isValid());
 }
 
 void TestResize::scaling_data()
@@ -102,12 +69,11 @@ void TestResize::scaling_data()
     QTest::addColumn<int>("vertical");
     QTest::addColumn<bool>("throughNothing"); // a 0 x 0 client area first
 
-    QTest::newRow("design size") << 1 << 1 << false;
-    QTest::newRow("double width") << 2 << 1 << false;
-    QTest::newRow("double height") << 1 << 2 << false;
-    QTest::newRow("three times") << 3 << 3 << false;
-    QTest::newRow("nothing, then design size") << 1 << 1 << true;
-    QTest::newRow("nothing, then double") << 2 << 2 << true;
+    addRow("design size", 1, 1, false); // first: nothing has been resized yet
+    addRow("double width", 2, 1, false);
+    addRow("three times", 3, 3, false);
+    addRow("nothing, then design size", 1, 1, true);
+    addRow("nothing, then double", 2, 2, true);
 }
 
 void TestResize::scaling()
@@ -129,26 +95,58 @@ void TestResize::scaling()
 
 void TestResize::randomResizesLeaveNoTrace()
 {
-    QHash<QWidget *, QString> tags;
-    for (QWidget *control : m_recorded)
-        tags.insert(control, control->property("Tag").toString());
-
+    const QString frameTag = m_form->findChild<QWidget *>("Frame3")->property("Tag").toString();
     QRandomGenerator random(1453);
     for (int i = 0; i < 100; ++i)
         m_form->resize(random.bounded(3000), random.bounded(2000));
     m_form->resize(969, 700);
     verifyScaled(1, 1);
-    for (QWidget *control : m_recorded)
-        QCOMPARE(control->property("Tag").toString(), tags.value(control));
+    QCOMPARE(m_form->findChild<QWidget *>("Frame3")->property("Tag").toString(), frameTag);
 }
 
-void TestResize::unreadableRecordLeavesOnlyItsControl()
+// Each record is relative to the control's own container; lines, tab pages
+// and a combo box's editor have none.
+void TestResize::records()
 {
+    const auto tag = [this](const char *name) {
+        return m_form->findChild<QWidget *>(name)->property("Tag");
+    };
+    QCOMPARE(tag("Frame3").toString(), "120    960    14175    1935    ");
+    QCOMPARE(tag("Text39").toString(), "11235    2730    990    360    ");
+    QVERIFY(!tag("Line1").isValid() && !tag("tabPELN").isValid());
+    QVERIFY(!m_form->findChild<QComboBox *>("Combo1")->lineEdit()->property("Tag").isValid());
+}
+
+// A record that does not read leaves its control where it is, and only that one.
+void TestResize::unreadableRecords()
+{
+    for (const char *text : {"120    960    14175    ", "120   960   14175   1935   ",
+                             "1 2    960    14175    1935    ", "120    960    nan    1935    ",
+                             "120    960    -15    1935    ", "1    2    3    4    5    "})
+        QVERIFY2(!GeometryRecord::fromText(QString(text)), text);
+    QVERIFY((GeometryRecord::fromText(QString("  -15      0.5    0    16777216    ")) ==
+             GeometryRecord{-15, 0.5, 0, 16777216}));
+
+    m_form->resize(969, 700);
     auto *broken = m_form->findChild<QWidget *>("Text5");
+    const QVariant tag = broken->property("Tag");
     broken->setProperty("Tag", "502    90    53");
     m_form->resize(1938, 700);
     QCOMPARE(broken->geometry(), m_design.value(broken));
     QCOMPARE(m_form->findChild<QWidget *>("Text6")->geometry(), QRect(1126, 90, 106, 24));
+    broken->setProperty("Tag", tag);
+}
+
+// Each value is rounded on its own, halves away from zero, within the sizes
+// a widget can take.
+void TestResize::toPixels()
+{
+    // 14175 * 1453 / 969 / 15 is 1417.01; 1935 * 1.5 / 15 is 193.5.
+    QCOMPARE(GeometryRecord({120, 960, 14175, 1935}).scaled(1453.0 / 969, 1.5).toPixels(),
+             QRect(12, 96, 1417, 194));
+    QCOMPARE(GeometryRecord({-7.5, 7.5, 22.4, 7.49}).toPixels(), QRect(-1, 1, 1, 0));
+    QCOMPARE(GeometryRecord({-1e300, 1e300, 1e300, 0}).toPixels(),
+             QRect(-16777215, 16777215, 16777215, 0));
 }
 
 QTEST_MAIN(TestResize)

@@ -36,7 +36,6 @@ public:
     // at the next open() otherwise. False, changing nothing, for a text that
     // names no line settings.
     bool setSettings(const QString &text);
-    LineSettings settings() const { return m_settings; }
 
     // Opens the device for reading and writing, exclusively, at the line
     // settings. On failure the port stays closed and errorString() says why.
