@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-20}
 build=build-fuzz
-cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DPELN_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 work=$(mktemp -d)
