@@ -16,16 +16,12 @@
 
 namespace {
 
-[[noreturn]] void fail(const QString &what)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(what));
-    std::abort();
-}
-
 void check(const QString &problem)
 {
-    if (!problem.isEmpty())
-        fail(problem);
+    if (problem.isEmpty())
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(problem));
+    std::abort();
 }
 
 // A field of the window: setting its text to what it shows runs nothing.
@@ -46,8 +42,6 @@ QString load(SettingsTable &table, const QStringList &lines, QString logo)
 {
     SettingsFileLoader loader(table);
     for (const QString &line : lines) {
-        if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
-            fail(QStringLiteral("a line holds a line end"));
         if (const auto found = loader.takeLine(line))
             logo = *found;
         check(tableProblem(table));
@@ -83,10 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SettingsTable reloaded;
     const QByteArray saved = settingsFileBytes(table, logo);
     if (load(reloaded, settingsFileLines(saved), QStringLiteral("none")) != logo)
-        fail(QStringLiteral("the saved logo \"%1\" does not load back").arg(logo));
+        check(QStringLiteral("the saved logo \"%1\" does not load back").arg(logo));
     for (int slot = 0; slot <= 32; ++slot) {
         if (reloaded.slot(slot) != table.slot(slot))
-            fail(QStringLiteral("slot %1 does not load back").arg(slot));
+            check(QStringLiteral("slot %1 does not load back").arg(slot));
     }
     return 0;
 }
