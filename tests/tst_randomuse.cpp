@@ -234,7 +234,7 @@ private:
         const bool sent = told.contains(QStringLiteral("Send Data Successful!"));
         if (sent)
             m_line.waitForCollected(SettingsPieceLength +
-                                    (logo.size() <= 16 ? 3 + logo.size() : 0));
+                                    (logo.size() <= FrameLogoLimit ? 3 + logo.size() : 0));
         QByteArray stream = m_line.takeCollected();
         int frames = 0;
         while (!stream.isEmpty()) {
