@@ -1,10 +1,13 @@
 // Feeds arbitrary texts to the field editors the way the window does (a
 // rewrite of the field runs its editor once more) and checks that the table
-// stays well-formed, that a rewrite is final, and that plain in-range whole
-// numbers are stored exactly.
+// stays well-formed, that a rewrite is final, that plain in-range whole
+// numbers are stored exactly, and that the frame built from the result is
+// well-formed.
 //
-// Input: lines, each a field selector byte followed by the field's text.
+// Input: lines, each a field selector byte followed by the field's text. The
+// first line's text is also the logo, when a user could have typed it.
 #include "FieldEditors.h"
+#include "FrameGrammar.h"
 #include "SettingsTable.h"
 #include "SlotForms.h"
 #include "TableInvariants.h"
@@ -55,12 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const QRegularExpression plainNumber(QStringLiteral("^[0-9]{1,9}$"));
     SettingsTable table;
+    std::optional<QString> logo;
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
     for (const QByteArray &line : input.split('\n')) {
         if (line.isEmpty())
             continue;
         const SettingField &field = settingFields()[uchar(line[0]) % SettingFieldCount];
         const QString text = QString::fromUtf8(line.mid(1));
+        if (!logo)
+            logo = userEditAllowed({}, text, isLogoCharacter, LogoTypedLimit) ? text : QString();
 
         const FieldEdit edit = editField(field, text);
         apply(table, edit);
@@ -85,5 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     table.FillDefaults();
     if (const QString problem = tableProblem(table, true); !problem.isEmpty())
         fail(problem, QStringLiteral("after FillDefaults"));
+    // Whatever a user can type makes a frame that is sent, never refused.
+    if (const QString problem = builtFrameProblem(table, logo.value_or(QString()), false);
+        !problem.isEmpty())
+        fail(problem, logo.value_or(QString()));
     return 0;
 }

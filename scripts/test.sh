@@ -1,10 +1,39 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite.
-# Needs no display: the window tests run on Qt's offscreen platform.
+# Installs what is missing, builds everything and runs every check (no
+# display needed: the window tests run on Qt's offscreen platform).
+#
+#   scripts/test.sh           the whole run, as CI does it: the test suite,
+#                             the same suite built with AddressSanitizer and
+#                             UndefinedBehaviorSanitizer, and every fuzz target
+#                             for PELN_FUZZ_SECONDS (20) seconds each
+#   scripts/test.sh --quick   the test suite alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup-deps.sh
+case "${1:-}" in
+    "") quick=false ;;
+    --quick) quick=true ;;
+    *) echo "usage: $0 [--quick]" >&2; exit 2 ;;
+esac
+jobs=$(nproc)
+step() { printf '\n=== %s\n' "$*"; }
+
+if $quick; then
+    scripts/setup-deps.sh
+else
+    scripts/setup-deps.sh clang libclang-rt-14-dev # the fuzz targets need clang's runtimes
+fi
+
+step "Build and test"
 cmake -S . -B build -DPELN_WERROR=ON
-cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+$quick && exit 0
+
+step "Build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DPELN_WERROR=ON -DPELN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-asan -j"$jobs"
+ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+step "Fuzz every target"
+fuzz/run.sh "${PELN_FUZZ_SECONDS:-20}"

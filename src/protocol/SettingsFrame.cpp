@@ -74,6 +74,13 @@ SettingsFrame buildSettingsFrame(const SettingsTable &table, const QString &logo
                 return refused(QStringLiteral("The logo text holds \"%1\", which cannot be sent "
                                               "as one byte. Change the logo, then send again.")
                                    .arg(c));
+            // The frame is printable ASCII: a control character or a byte
+            // beyond ASCII from a settings file is not a logo character.
+            if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+                return refused(QStringLiteral("The logo text holds the character with code %1, "
+                                              "which the brewer cannot show. Change the logo, "
+                                              "then send again.")
+                                   .arg(c.unicode()));
         }
         bytes += "$$" + logo.toLatin1() + '/';
     }

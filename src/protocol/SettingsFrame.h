@@ -36,8 +36,9 @@ struct SettingsFrame
 // The frame for slots 0..34 of `table` and `logo`. A logo of more than 16
 // characters gets no logo piece. A slot that is unset or not exactly its
 // width of upper-case hexadecimal digits, or a logo piece that would hold a
-// "/" or a character that is not one byte, would misalign the frame for the
-// brewer: such a frame is refused, with the reason in words.
+// "/" or a character that is not printable ASCII, would misalign the frame
+// or put a byte on the line that the brewer cannot show: such a frame is
+// refused, with the reason in words.
 SettingsFrame buildSettingsFrame(const SettingsTable &table, const QString &logo);
 
 // A settings frame read from the start of a byte stream.
