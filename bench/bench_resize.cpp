@@ -2,6 +2,7 @@
 // the window with its repaint, at the design size and at twice it.
 #include "Form1.h"
 #include "ProportionalLayout.h"
+#include "QtBenchmarkMain.h"
 #include "ui_Form1.h"
 
 #include <QApplication>
@@ -50,32 +51,11 @@ void MoveEveryControl(benchmark::State &state)
 }
 BENCHMARK(MoveEveryControl)->Unit(benchmark::kMicrosecond);
 
-// A resize event of the shown window and the repaint of everything it moved,
-// alternating between the measured size and a slightly different one so that
-// every iteration really changes the size.
-void ResizeAndRepaint(benchmark::State &state)
+// Shows the window, then times a resize event and the repaint of everything
+// it moved, alternating between the measured size and a slightly different
+// one so that every iteration really changes the size.
+void timeResizeAndRepaint(benchmark::State &state, QWidget &window)
 {
-    Form1 form;
-    form.show();
-    QApplication::processEvents();
-    const QSize target = sizeFor(int(state.range(0)));
-    const QSize other = target - QSize(1, 1);
-    bool flip = false;
-    for (auto _ : state) {
-        form.resize(flip ? other : target);
-        form.repaint();
-        flip = !flip;
-    }
-}
-BENCHMARK(ResizeAndRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
-
-// Its floor: the toolkit resizing and repainting a window of the same
-// controls, the compiled form alone, which does not move them.
-void ResizeFormOnlyAndRepaint(benchmark::State &state)
-{
-    QWidget window;
-    Ui::Form1 ui;
-    ui.setupUi(&window);
     window.show();
     QApplication::processEvents();
     const QSize target = sizeFor(int(state.range(0)));
@@ -87,15 +67,25 @@ void ResizeFormOnlyAndRepaint(benchmark::State &state)
         flip = !flip;
     }
 }
+
+void ResizeAndRepaint(benchmark::State &state)
+{
+    Form1 form;
+    timeResizeAndRepaint(state, form);
+}
+BENCHMARK(ResizeAndRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// Its floor: the toolkit resizing and repainting a window of the same
+// controls, the compiled form alone, which does not move them.
+void ResizeFormOnlyAndRepaint(benchmark::State &state)
+{
+    QWidget window;
+    Ui::Form1 ui;
+    ui.setupUi(&window);
+    timeResizeAndRepaint(state, window);
+}
 BENCHMARK(ResizeFormOnlyAndRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QT_BENCHMARK_MAIN()

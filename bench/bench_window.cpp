@@ -5,6 +5,7 @@
 // reached the far end of the line (Send).
 #include "Form1.h"
 #include "PseudoTerminal.h"
+#include "QtBenchmarkMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -159,11 +160,4 @@ BENCHMARK(Load)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QT_BENCHMARK_MAIN()
