@@ -7,10 +7,9 @@
 // Input: lines, each a field selector byte followed by the field's text. The
 // first line's text is also the logo, when a user could have typed it.
 #include "FieldEditors.h"
-#include "FrameGrammar.h"
+#include "Invariants.h"
 #include "SettingsTable.h"
 #include "SlotForms.h"
-#include "TableInvariants.h"
 
 #include <QByteArray>
 #include <QRegularExpression>
@@ -32,24 +31,17 @@ void apply(SettingsTable &table, const FieldEdit &edit)
         table.setSlot(write.slot, write.text);
 }
 
-// The highest plain value each kind stores unchanged, in its own form.
+// A plain whole number within its field's range is stored exactly, in the
+// field's own form; nothing for one outside the range.
 QString exactForm(FieldKind kind, qint64 value)
 {
-    switch (kind) {
-    case FieldKind::Pulse:
-    case FieldKind::Volume:
-        return value <= 102 ? twoDigitForm(int(value)) : QString();
-    case FieldKind::Count:
-    case FieldKind::CountWithDisable:
-        return value <= 9999 ? fourDigitForm(int(value)) : QString();
-    case FieldKind::Calibration:
-        return value >= 70 && value <= 105 ? calibrationForm(int(value) * 10) : QString();
-    case FieldKind::PumpSpeed:
-        return value >= 70 && value <= 100 ? twoDigitForm(int(value)) : QString();
-    case FieldKind::DripTime:
-        return value >= 70 && value <= 105 ? twoDigitForm(int(value)) : QString();
-    }
-    return {};
+    // By kind: pulse, volume, count, count with Disable, calibration, pump, drip.
+    const int low[] = {0, 0, 0, 0, 70, 70, 70}, high[] = {102, 102, 9999, 9999, 105, 100, 105};
+    if (value < low[int(kind)] || value > high[int(kind)])
+        return {};
+    if (kind == FieldKind::Calibration)
+        return calibrationForm(int(value) * 10);
+    return high[int(kind)] > 255 ? fourDigitForm(int(value)) : twoDigitForm(int(value));
 }
 
 } // namespace

@@ -5,11 +5,10 @@
 // frame built after FillDefaults is refused with a reason or well-formed,
 // and that the file Save writes from the result loads back to the same.
 #include "FieldEditors.h"
-#include "FrameGrammar.h"
+#include "Invariants.h"
 #include "LoadFieldPass.h"
 #include "SettingsFileFormat.h"
 #include "SettingsFileLoader.h"
-#include "TableInvariants.h"
 
 #include <cstdio>
 #include <cstdlib>

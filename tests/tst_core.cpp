@@ -1,9 +1,10 @@
-#include "FieldEditors.h"
-#include "SettingsFrame.h"
-#include "SettingsTable.h"
-#include "SlotForms.h"
-
+// The rules that need no window: the field editors and key filters, the
+// settings frame and the geometry records of the proportional layout.
 #include "DataRow.h"
+#include "FieldEditors.h"
+#include "GeometryRecord.h"
+#include "Invariants.h"
+#include "SlotForms.h"
 
 namespace {
 
@@ -34,65 +35,31 @@ class TestCore : public QObject
     Q_OBJECT
 
 private slots:
-    void fillDefaults_data();
-    void fillDefaults();
     void editors_data();
     void editors();
     void keyFilters();
-    void userEdits_data();
-    void userEdits();
-    void wireOrder();
-    void frameRefused();
+    void frameBytes();
+    void frameRefusals_data();
+    void frameRefusals();
+    void geometryRecords();
 };
-
-void TestCore::fillDefaults_data()
-{
-    addColumns<int, QString, QString>("slot", "before", "after"); // "unset": no text
-
-    addRow("unset pulse", 0, "unset", "66");
-    addRow("unset volume", 26, "unset", "66");
-    addRow("unset count", 27, "unset", "0000");
-    addRow("unset pump", 31, "unset", "00");
-    addRow("unset flag", 34, "unset", "00");
-    addRow("unset unused slot", 35, "unset", "unset");
-    addRow("zero in an unused slot", 50, "00", "00");
-    addRow("one-digit zero", 5, "0", "66");
-    addRow("count zero", 28, "0000", "0000");
-    addRow("0A kept", 1, "0A", "0A");
-    addRow("0E10 is not zero", 27, "0E10", "0E10");
-    addRow("odd text kept", 4, "\",", "\",");
-    addRow("empty text kept", 6, "", "");
-}
-
-void TestCore::fillDefaults()
-{
-    QFETCH(int, slot);
-    QFETCH(QString, before);
-    SettingsTable table;
-    if (before != "unset")
-        table.setSlot(slot, before);
-    table.FillDefaults();
-    QTEST(table.slot(slot).value_or("unset"), "after");
-}
 
 void TestCore::editors_data()
 {
     addColumns<int, QString, QString>("field", "text", "expected"); // index into settingFields()
 
     // Pulse and volume fields: 0..102 in two digits, else 102 shown.
-    addRow("pulse 0", 0, "0", "0=00");
     addRow("pulse 10", 2, "10", "2=0A");
     addRow("pulse 102", 6, "102", "6=66");
     addRow("pulse 103", 7, "103", "7=66 -> 102");
     addRow("volume 999", 8, "999", "8=66 -> 102");
-    addRow("leading zeros", 9, "015", "9=0F");
+    addRow("leading zeros", 11, "015", "11=0F");
     addRow("negative", 12, "-1", "12=66 -> 102");
     addRow("huge", 13, "99999999999999999999999", "13=66 -> 102");
     addRow("blank reads 0", 14, "", "14=00");
     addRow("not a number", 15, "1a", "");
     addRow("fraction rounds to even", 16, "4.5", "16=04");
     addRow("fraction over range", 17, "102.1", "17=66 -> 102");
-    addRow("right volume", 26, "64", "26=40");
 
     // Counts: 0..9999 in four digits, else 9999 shown; "OFF" sets the flag.
     addRow("count 9999", 27, "9999", "27=270F");
@@ -137,30 +104,9 @@ void TestCore::keyFilters()
     QCOMPARE(passing(typed, logoFilterPasses), "0189AZaz \b");
 }
 
-void TestCore::userEdits_data()
-{
-    addColumns<QString, QString, bool>("previous", "next", "allowed");
-
-    addRow("16th character", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNOP", true);
-    addRow("17th character", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOPQ", false);
-    addRow("paste past 16", "ABC", "ABCDEFGHIJKLMNOPQRS", false);
-    addRow("long program text shortened", "ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOPQRS", true);
-    addRow("long program text grown", "ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOPQRSTU", false);
-    addRow("paste a dash", "AB", "A-B", false);
-    addRow("program dash kept while editing", "A-B", "A-BC", true);
-    addRow("delete everything", "A-B", "", true);
-}
-
-void TestCore::userEdits()
-{
-    QFETCH(QString, previous);
-    QFETCH(QString, next);
-    QTEST(userEditAllowed(previous, next, isLogoCharacter, LogoTypedLimit), "allowed");
-}
-
 // Every slot in its place on the wire, and read back by the parser that the
 // simulated brewer uses.
-void TestCore::wireOrder()
+void TestCore::frameBytes()
 {
     SettingsTable table;
     const QStringList rest = {"1001", "1002", "1003", "094E", "46", "5A", "00", "01"};
@@ -171,33 +117,79 @@ void TestCore::wireOrder()
                                "100110021003" // counts 27..29
                                "0001"         // flags 33, 34
                                "094E465A)")); // calibration 30, pump 31, drip 32
+    QCOMPARE(frameProblem(frame, table, "X"), QString());
 
-    const ParsedFrame parsed = parseSettingsFrame(frame + frame);
-    QVERIFY(parsed.status == ParsedFrame::Status::Complete && parsed.length == frame.size());
-    QCOMPARE(parsed.logo, QByteArray("X"));
-    for (int slot = 0; slot < SettingsTable::UsedSlots; ++slot)
-        QCOMPARE(parsed.slotTexts[slot], table.slot(slot).value());
+    QCOMPARE(parseSettingsFrame(frame + frame).length, frame.size());
     QCOMPARE(parseSettingsFrame(frame.left(60)).status, ParsedFrame::Status::Incomplete);
     const ParsedFrame junk = parseSettingsFrame("xyz" + frame); // skipped up to the next frame
     QVERIFY(junk.status == ParsedFrame::Status::Malformed && junk.length == 3);
+    const ParsedFrame longLogo = parseSettingsFrame("$$" + QByteArray(17, 'A') + "/&");
+    QVERIFY(longLogo.status == ParsedFrame::Status::Malformed && longLogo.problem.contains("19"));
 }
 
-// A slot or logo that would misalign the frame for the brewer is refused,
-// with the reason in words.
-void TestCore::frameRefused()
+void TestCore::frameRefusals_data()
 {
-    SettingsTable table;
-    table.setSlot(0, "66");
-    QVERIFY(buildSettingsFrame(table, "").refusal.contains("setting 2 holds nothing"));
-    table.FillDefaults();
-    QVERIFY(buildSettingsFrame(table, QString::fromUtf16(u"Caf\u20ac")).refusal.contains("byte"));
-    for (const auto &[slot, text] :
-         {std::pair(5, "6"), std::pair(31, "\","), std::pair(30, "850")}) {
-        SettingsTable broken = table;
-        broken.setSlot(slot, text);
-        const SettingsFrame frame = buildSettingsFrame(broken, "");
-        QVERIFY2(frame.bytes.isEmpty() && frame.refusal.contains(QString(text)), text);
-    }
+    addColumns<int, QString, QString, QString>("slot", "text", "logo", "refusal"); // "": sent
+
+    // A slot that would misalign the frame; the user is told which one.
+    addRow("unset", 0, "unset", "",
+           "setting 1 holds nothing, which is not a setting the brewer can take. Type a value");
+    addRow("one digit", 5, "6", "", "Left Button pulse brew setting 6 holds \"6\"");
+    addRow("volume", 17, "666", "", "Center Button volume holds \"666\"");
+    addRow("quote and comma", 31, "\",", "", "pump working speed holds \"\",\"");
+    addRow("three-digit calibration", 30, "850", "", "flowmeter calibration holds \"850\"");
+    addRow("flag", 33, "1", "",
+           "Center Button disabled flag holds \"1\", which is not a setting the brewer can take.");
+
+    // A logo loaded from a damaged file can hold any character but a line end.
+    addRow("slash ends the logo", 0, "66", "A/B", "holds \"/\"");
+    addRow("beyond one byte", 0, "66", QString::fromUtf16(u"Caf\u20ac"), "as one byte");
+    addRow("control character", 0, "66", "Hot\x01", "code 1, which the brewer cannot show");
+    addRow("delete", 0, "66", "\x7f", "cannot show");
+    addRow("Latin-1 letter", 0, "66", QString::fromLatin1("Caf\xe9"), "cannot show");
+    addRow("punctuation is printable", 0, "66", "Joe's #1 ~$&)", "");
+    addRow("too long to be sent at all", 0, "66", QString::fromLatin1("\x01\xe9 more than sixteen"),
+           "");
+}
+
+void TestCore::frameRefusals()
+{
+    QFETCH(int, slot);
+    QFETCH(QString, text);
+    QFETCH(QString, logo);
+    QFETCH(QString, refusal);
+
+    SettingsTable table; // every default, and `text` in `slot`
+    for (int i = 0; i < SettingsTable::UsedSlots; ++i)
+        table.setSlot(i, i == slot ? text : SettingsTable::defaultText(i));
+    if (text == "unset")
+        table = SettingsTable(); // nothing in any slot
+    const SettingsFrame frame = buildSettingsFrame(table, logo);
+    if (refusal.isEmpty())
+        QCOMPARE(frameProblem(frame.bytes, table, logo), QString());
+    else
+        QVERIFY2(frame.bytes.isEmpty() && frame.refusal.contains(refusal),
+                 qPrintable(frame.refusal));
+}
+
+// A record is four numbers each followed by four spaces; one that does not
+// read places nothing. Pixels are rounded each on its own, halves away from
+// zero, within the sizes a widget can take.
+void TestCore::geometryRecords()
+{
+    for (const char *text : {"120    960    14175    ", "120   960   14175   1935   ",
+                             "1 2    960    14175    1935    ", "120    960    nan    1935    ",
+                             "120    960    -15    1935    ", "1    2    3    4    5    "})
+        QVERIFY2(!GeometryRecord::fromText(QString(text)), text);
+    QVERIFY((GeometryRecord::fromText(QString("  -15      0.5    0    16777216    ")) ==
+             GeometryRecord{-15, 0.5, 0, 16777216}));
+    QCOMPARE(GeometryRecord({120, 960, 14175, 1935}).toText(), "120    960    14175    1935    ");
+    // 14175 * 1453 / 969 / 15 is 1417.01; 1935 * 1.5 / 15 is 193.5.
+    QCOMPARE(GeometryRecord({120, 960, 14175, 1935}).scaled(1453.0 / 969, 1.5).toPixels(),
+             QRect(12, 96, 1417, 194));
+    QCOMPARE(GeometryRecord({-7.5, 7.5, 22.4, 7.49}).toPixels(), QRect(-1, 1, 1, 0));
+    QCOMPARE(GeometryRecord({-1e300, 1e300, 1e300, 0}).toPixels(),
+             QRect(-16777215, 16777215, 16777215, 0));
 }
 
 QTEST_APPLESS_MAIN(TestCore)

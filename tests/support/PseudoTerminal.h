@@ -1,7 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
 
 // A pseudo-terminal pair made for one test: the program under test opens
 // devicePath() as its serial port, and the test plays the far end of the
@@ -9,27 +17,78 @@
 class PseudoTerminal
 {
 public:
-    PseudoTerminal();
-    ~PseudoTerminal();
+    PseudoTerminal()
+    {
+        termios raw{};
+        cfmakeraw(&raw);
+        char name[256] = {};
+        if (openpty(&m_farEnd, &m_nearEnd, name, &raw, nullptr) != 0)
+            m_farEnd = m_nearEnd = -1;
+        fcntl(m_farEnd, F_SETFL, fcntl(m_farEnd, F_GETFL) | O_NONBLOCK);
+        m_path = QString::fromLocal8Bit(name);
+    }
+    ~PseudoTerminal() { closeFarEnd(); }
     PseudoTerminal(const PseudoTerminal &) = delete;
     PseudoTerminal &operator=(const PseudoTerminal &) = delete;
 
     bool isValid() const { return m_farEnd >= 0; }
     QString devicePath() const { return m_path; }
 
-    // Moves what has reached the far end so far into collected() and
-    // returns how many bytes that holds. Never blocks.
-    qsizetype collect();
-    // Collects, without running any event loop, until `count` bytes are
-    // held or `timeoutMs` has passed; returns how many are held.
-    qsizetype waitForCollected(qsizetype count, int timeoutMs = 5000);
-    QByteArray takeCollected();
+    // Moves what has reached the far end so far into the collected bytes and
+    // returns how many are held. Never blocks.
+    qsizetype collect()
+    {
+        char buffer[4096];
+        ssize_t n = 0;
+        while (m_farEnd >= 0 && (n = ::read(m_farEnd, buffer, sizeof buffer)) > 0)
+            m_collected.append(buffer, n);
+        return m_collected.size();
+    }
+
+    // Collects, without running any event loop, until `count` bytes are held
+    // or `timeoutMs` has passed, then hands over everything collected.
+    QByteArray takeCollected(qsizetype count = 0, int timeoutMs = 5000)
+    {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (collect() < count && !deadline.hasExpired()) {
+            pollfd fd{m_farEnd, POLLIN, 0};
+            ::poll(&fd, 1, 10);
+        }
+        return std::exchange(m_collected, {});
+    }
 
     // Sends the bytes from the far end to the program.
-    bool send(const QByteArray &bytes);
+    bool send(const QByteArray &bytes)
+    {
+        qsizetype done = 0;
+        for (ssize_t n = 0; m_farEnd >= 0 && done < bytes.size(); done += qMax(n, ssize_t(0))) {
+            n = ::write(m_farEnd, bytes.constData() + done, bytes.size() - done);
+            if (n < 0 && errno != EAGAIN && errno != EINTR)
+                return false;
+        }
+        return done == bytes.size();
+    }
+
+    // The program side's baud rate and stop bits, as "9600 1". (A
+    // pseudo-terminal keeps 8 data bits and no parity whatever it is asked.)
+    QString lineSettings() const
+    {
+        termios line{};
+        tcgetattr(m_nearEnd, &line);
+        const speed_t speed = cfgetospeed(&line);
+        const int baud = speed == B9600 ? 9600 : speed == B1200 ? 1200 : -1;
+        return QStringLiteral("%1 %2").arg(baud).arg(line.c_cflag & CSTOPB ? 2 : 1);
+    }
 
     // Closes the far end, as when the cable or adapter is pulled out.
-    void closeFarEnd();
+    void closeFarEnd()
+    {
+        for (int *fd : {&m_farEnd, &m_nearEnd}) {
+            if (*fd >= 0)
+                ::close(*fd);
+            *fd = -1;
+        }
+    }
 
 private:
     int m_farEnd = -1;

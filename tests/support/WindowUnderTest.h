@@ -1,20 +1,54 @@
 #pragma once
 
 #include "Form1.h"
-#include "NoticeCatcher.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
-// The main window as a test drives it: shown, every notice answered and
-// recorded, each control found by its name.
+// A notice as the user saw it.
+struct Notice
+{
+    QString text;
+    QString title;
+    QString details; // the smaller text under the first, if any
+    QMessageBox::Icon icon;
+};
+
+// The main window as a test drives it: shown, every notice answered with its
+// one OK button and recorded, each control found by its name.
 struct WindowUnderTest
 {
     Form1 form;
-    NoticeCatcher notices;
+    QList<Notice> notices;
+    QTimer answering;
 
-    WindowUnderTest() { form.show(); }
+    WindowUnderTest()
+    {
+        QObject::connect(&answering, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            if (box->standardButtons() != QMessageBox::Ok)
+                qFatal("a notice with other buttons than OK: %s", qPrintable(box->text()));
+            notices.append({box->text(), box->windowTitle(), box->informativeText(), box->icon()});
+            box->button(QMessageBox::Ok)->click();
+        });
+        answering.start(5);
+        form.show();
+    }
+
+    // "Caption: text" of every notice since the last call.
+    QStringList told()
+    {
+        QStringList lines;
+        for (const Notice &notice : std::exchange(notices, {}))
+            lines << notice.title + ": " + notice.text;
+        return lines;
+    }
 
     template <typename T = QLineEdit> T *child(const QString &name) const
     {
@@ -24,9 +58,15 @@ struct WindowUnderTest
         return widget;
     }
     QString text(const QString &field) const { return child(field)->text(); }
-    QColor lamp(const QString &name) const
+    // A box's text, or a lamp's colour: "green", "red" or its RGB.
+    QString shown(const QString &name) const
     {
-        return child<QWidget>(name)->property("FillColor").value<QColor>();
+        if (form.findChild<QLineEdit *>(name))
+            return text(name);
+        const QColor colour = child<QWidget>(name)->property("FillColor").value<QColor>();
+        return colour == QColor(0, 255, 0)   ? "green"
+               : colour == QColor(255, 0, 0) ? "red"
+                                             : colour.name();
     }
     QString slot(int index) const
     {
@@ -44,24 +84,20 @@ struct WindowUnderTest
             child(item.section('=', 0, 0))->setText(item.section('=', 1));
     }
 
-    // The items of `expected` ("Name=text" for a field, "slot=text" for a
-    // slot of the settings table) with the texts the window holds now.
-    QStringList observed(const QStringList &expected) const
+    // What differs from `expected` ("Name=text" for what a box or lamp shows,
+    // "slot=text" for a slot of the settings table), as "key=held, not
+    // expected" items; "" when the window holds every expected text.
+    QString differences(const QStringList &expected) const
     {
-        QStringList items;
+        QStringList wrong;
         for (const QString &item : expected) {
-            const QString key = item.section('=', 0, 0);
+            const QString key = item.section('=', 0, 0), want = item.section('=', 1);
             bool isSlot = false;
             const int index = key.toInt(&isSlot);
-            items << key + '=' + (isSlot ? slot(index) : text(key));
+            const QString held = isSlot ? slot(index) : shown(key);
+            if (held != want)
+                wrong << QStringLiteral("%1=%2, not %3").arg(key, held, want);
         }
-        return items;
-    }
-
-    // The name of button field 0..26: Text1..Text9, Text21..Text29, Text31..Text39.
-    static QString gridName(int index)
-    {
-        const int first[] = {1, 21, 31};
-        return QStringLiteral("Text%1").arg(first[index / 9] + index % 9);
+        return wrong.join(QStringLiteral("; "));
     }
 };

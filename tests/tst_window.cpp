@@ -1,0 +1,667 @@
+// The real window end to end: start-up, typing, every button, the settings
+// file in a folder of the test's own, the brewer played by the test at the
+// far end of a pseudo-terminal, and the proportional layout.
+#include "DataRow.h"
+#include "GapCaption.h"
+#include "Invariants.h"
+#include "PseudoTerminal.h"
+#include "SettingsFileAccess.h"
+#include "WindowUnderTest.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+const QString Loaded = "Message:  <PELN PROGRAM DATA.TXT>  Load successful!";
+const QString Damaged = "Message:  <PELN PROGRAM DATA.TXT>  Loaded, but some values were damaged!";
+const QString LoadFailed = "Message:  <PELN PROGRAM DATA.TXT>  Load failed!";
+const QString PortClosed = "Please connect COM  First ";
+const QString Sent = "PELN: Send Data Successful!";
+const QByteArray DefaultsPiece = "&" + QByteArray("66").repeated(27) + QByteArray(24, '0') + ")";
+
+// The file Save writes when nothing has been set and the logo is empty, with
+// lines replaced: "N:text" sets line N (1-based), adding empty lines up to it.
+QByteArray fileWith(const QStringList &edits = {}, const char *lineEnd = "\r\n")
+{
+    const QString button = R"(","66","66","66","66","66","66","66","66","66",)";
+    QStringList lines = {"",
+                         R"("Logo","")",
+                         "\"#1 Button" + button,
+                         "\"#2 Button" + button,
+                         "\"#3 Button" + button,
+                         R"("Total cups","0000","0000","0000",)",
+                         R"("Disable","00","00",)",
+                         R"("Flowmeter","0000",)",
+                         R"("Set pump speed","00",)",
+                         R"("Drip out time","00",)"};
+    for (const QString &edit : edits) {
+        const int number = edit.section(':', 0, 0).toInt();
+        while (lines.size() < number)
+            lines << QString();
+        lines[number - 1] = edit.section(':', 1);
+    }
+    return lines.join(QLatin1String(lineEnd)).toLatin1();
+}
+
+// A good record: counts 144, 0, 7; button settings 1..27; calibration 88.0;
+// pump 100; drip 90. `changes` maps 1-based byte numbers to new values.
+QByteArray record(const QList<std::pair<int, int>> &changes = {})
+{
+    QByteArray bytes = QByteArray("\xff\xaa\x01\x2c\x00\x00\x00\x07", 8);
+    for (int i = 1; i <= 27; ++i)
+        bytes += char(i);
+    bytes += "\x08\x50\x64\x5a";
+    for (const auto &[number, value] : changes)
+        bytes[number - 1] = char(value);
+    return bytes;
+}
+
+bool isStraightLine(QWidget *widget)
+{
+    const auto *frame = qobject_cast<QFrame *>(widget);
+    return frame && (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine);
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { w.reset(); }
+
+    void startUp();
+    void typing_data();
+    void typing();
+    void keys();
+    void defaultAndDisable();
+
+    void saveAndLoadBack();
+    void failedSave();
+    void load_data();
+    void load();
+    void unreadableFile_data();
+    void unreadableFile();
+
+    void connectAndClose();
+    void portChoice();
+    void send_data();
+    void send();
+    void reply_data();
+    void reply();
+    void deviceVanishes_data();
+    void deviceVanishes();
+
+    void scaling();
+    void gapCaptions();
+
+private:
+    void newWindow();
+    QString filePath() const { return m_dir->filePath("PELN PROGRAM DATA.TXT"); }
+    QByteArray savedFile() const;
+    void connectTo(const QString &device);
+    bool connectToLine();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PseudoTerminal> m_line;
+    std::unique_ptr<WindowUnderTest> w;
+};
+
+void TestWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_line = std::make_unique<PseudoTerminal>();
+    QVERIFY(m_line->isValid());
+    newWindow();
+}
+
+void TestWindow::newWindow()
+{
+    w.reset();
+    w = std::make_unique<WindowUnderTest>();
+    w->form.setSettingsDirectory(m_dir->path());
+}
+
+QByteArray TestWindow::savedFile() const
+{
+    QFile file(filePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Types the device into the port box, as a user would, and presses Connect.
+void TestWindow::connectTo(const QString &device)
+{
+    w->child<QComboBox>("Combo1")->lineEdit()->selectAll();
+    QTest::keyClicks(w->child<QComboBox>("Combo1")->lineEdit(), device);
+    w->told();
+    w->click("connect");
+}
+
+bool TestWindow::connectToLine()
+{
+    connectTo(m_line->devicePath());
+    return w->told() == QStringList{"PELN: COM Connect Successful "} &&
+           w->form.serialLink().isOpen();
+}
+
+void TestWindow::startUp()
+{
+    QCOMPARE(w->differences({"Shape2=green", "Shape3=green", "Textsend=", "textreceive="}), "");
+    auto *ports = w->child<QComboBox>("Combo1");
+    QVERIFY(ports->count() == 16 && ports->itemText(0) == "COM1" && ports->itemText(15) == "COM16");
+    QCOMPARE(ports->currentText(), "COM3");
+    for (int slot = 0; slot < SettingsTable::SlotCount; ++slot)
+        QCOMPARE(w->slot(slot), "unset");
+    QCOMPARE(w->form.size(), QSize(969, 700));
+    // Label arrays share one name and are told apart by their Index.
+    for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
+        QCOMPARE(w->form.findChildren<QLabel *>(array).last()->property("Index"), size - 1);
+    QVERIFY(!w->form.serialLink().isOpen() && w->told().isEmpty());
+}
+
+void TestWindow::typing_data()
+{
+    addColumns<QString, QString, QString>("field", "keys", "expected");
+
+    addRow("pulse digit after the 0", "Text1", "5", "Text1=05 0=05");
+    addRow("pulse 103 is rewritten", "Text2", "103", "Text2=102 1=66");
+    addRow("pulse refuses others and Backspace", "Text3", "a-. \b", "Text3=0 2=unset");
+    addRow("count takes any key", "Text11", "x", "Text11=0x 27=unset");
+    addRow("count over is rewritten", "Text13", "10000", "Text13=9999 28=270F");
+    addRow("calibration takes any key", "Text17", ".5", "Text17=0.5 30=0850");
+    addRow("pump refuses letters", "Text19", "7a5", "Text19=075 31=4B");
+    addRow("drip refuses letters", "Text20", "1a05", "Text20=0105 32=69");
+}
+
+void TestWindow::typing()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, keys);
+    QFETCH(QString, expected);
+
+    QTest::keyClicks(w->child(field), keys);
+    QCOMPARE(w->differences(expected.split(' ')), "");
+    QVERIFY(w->told().isEmpty());
+}
+
+// Delete edits a digit field; the clipboard shortcuts are discarded there,
+// while a field without a key filter pastes as usual. The logo field answers
+// a refused key with a notice, and binds typing, not the program, to 16
+// characters.
+void TestWindow::keys()
+{
+    QTest::keyClick(w->child("Text4"), Qt::Key_Home);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, "\x7f"); // as X11 sends it
+    QApplication::sendEvent(w->child("Text4"), &del);
+    QApplication::clipboard()->setText("12");
+    for (const char *name : {"Text5", "Text19", "Text11", "Textsend"}) {
+        QTest::keyClick(w->child(name), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(w->child(name), Qt::Key_Insert, Qt::ShiftModifier);
+    }
+    QCOMPARE(w->differences({"Text4=", "3=00", "Text5=0", "Text19=0", "Text11=01212"}), "");
+
+    auto *logo = w->child("Textsend");
+    QTest::keyClicks(logo, "Ab 9-");
+    QTest::keyClick(logo, Qt::Key_Return);
+    QTest::keyClicks(logo, "CDEFGHIJKLMNOPQ");
+    QCOMPARE(logo->text(), "Ab 9CDEFGHIJKLMN");
+    QCOMPARE(w->notices.first().icon, QMessageBox::NoIcon);
+    QCOMPARE(w->told(), QStringList(4, "PELN: input letter or number"));
+    // Pastes and drops that get around the key filters are held to the same
+    // rules; a longer or odder text that the program set stays whole until
+    // the user edits it down.
+    for (const char *pasted : {"A-B", "ABCDEFGH"}) {
+        QApplication::clipboard()->setText(pasted);
+        logo->paste();
+        w->child("Text6")->paste();
+    }
+    logo->setText("A-LOGO OF TWENTY CH");
+    QTest::keyClicks(logo, "X\b");
+    QCOMPARE(w->differences({"Text6=0", "Textsend=A-LOGO OF TWENTY C"}), "");
+}
+
+// Each Default button sets its own row and no other; each Disable button
+// turns its count to "OFF" and back to 0.
+void TestWindow::defaultAndDisable()
+{
+    for (int i = 0; i < 27; ++i)
+        w->child(settingFields()[i].name)->setText("77");
+    const QStringList filled = {"05", "00", "00", "00", "00", "00", "00", "00", "40"};
+    for (int row = 0; row < 3; ++row) {
+        w->click(QStringLiteral("default%1").arg(row + 1));
+        QStringList expected;
+        for (int i = 0; i < 27; ++i)
+            expected << QStringLiteral("%1=%2").arg(i).arg(i / 9 <= row ? filled[i % 9] : "4D");
+        QCOMPARE(w->differences(expected), "");
+    }
+
+    w->set({"Text15=25"});
+    w->click("Command4");
+    QCOMPARE(w->differences({"Text15=OFF", "34=01", "29=0019"}), "");
+    w->click("Command4");
+    w->click("Command_disable1");
+    QCOMPARE(w->differences({"Text15=0", "34=00", "29=0000", "Text13=OFF", "33=01"}), "");
+    QTest::keyClick(w->child("Text13"), Qt::Key_Backspace); // typing over "OFF" enables it
+    QCOMPARE(w->differences({"Text13=OF", "33=00", "28=unset"}), "");
+}
+
+// Save writes the exact file; what it wrote comes back in a new window: the
+// logo byte for byte, a volume of 0 as 102 and a pulse of 102, which means
+// zero, as 0.
+void TestWindow::saveAndLoadBack()
+{
+    const QString logo = QString::fromLatin1("Caf\xE9 \"1\", longer than 16");
+    QCOMPARE(w->form.settingsFilePath(), QDir::toNativeSeparators(filePath()));
+    w->click("Command3");
+    QCOMPARE(savedFile(), fileWith());
+    QCOMPARE(w->notices.first().icon, QMessageBox::Information);
+    QCOMPARE(w->told(), QStringList{"Message:  <PELN PROGRAM DATA.TXT>  Save successful!"});
+    QCOMPARE(tableProblem(w->form.settingsTable(), true), QString()); // the defaults stay
+
+    w->set({"Text31=0", "Text32=10", "Text33=102", "Text39=64", "Text21=", "Text29=0",
+            "Text11=3600", "Text15=9999", "Text13=OFF", "Text17=88", "Text19=100", "Text20=90",
+            "Textsend=" + logo});
+    w->click("Command3");
+    const QByteArray saved = fileWith(
+        {"2:\"Logo\",\"" + logo + '"',
+         R"(4:"#2 Button","66","66","66","66","66","66","66","66","66",)",
+         R"(5:"#3 Button","66","0A","66","66","66","66","66","66","40",)",
+         R"(6:"Total cups","0E10","0000","270F",)", R"(7:"Disable","01","00",)",
+         R"(8:"Flowmeter","0850",)", R"(9:"Set pump speed","64",)", R"(10:"Drip out time","5A",)"});
+    QCOMPARE(savedFile(), saved);
+    w->click("Command3");
+    QCOMPARE(savedFile(), saved); // no edit, no change
+
+    newWindow();
+    w->click("Command5");
+    QCOMPARE(w->told(), QStringList{Loaded});
+    QCOMPARE(w->differences({"Text31=0", "Text32=10", "Text33=0", "Text39=64", "Text21=0",
+                             "Text29=102", "Text11=3600", "Text15=9999", "Text13=0", "Text17=88",
+                             "Text19=100", "Text20=90", "Textsend=" + logo}),
+             "");
+}
+
+// A file that cannot be written, whole or in part, leaves the old one as it
+// was and says why.
+void TestWindow::failedSave()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir("PELN PROGRAM DATA.TXT")); // fails for root too
+    w->click("Command3");
+    const Notice notice = w->notices.value(0);
+    QVERIFY2(notice.details.contains(QDir::toNativeSeparators(filePath())) &&
+                 notice.details.contains("directory") && notice.icon == QMessageBox::Warning,
+             qPrintable(notice.details));
+    QCOMPARE(w->told(), QStringList{"Message:  <PELN PROGRAM DATA.TXT>  Save failed!"});
+    QVERIFY(QDir(m_dir->path()).rmdir("PELN PROGRAM DATA.TXT"));
+
+    // A disk that fills up half way, simulated by a limit on file size: no
+    // temporary file is left behind either.
+    QString reason;
+    QVERIFY(writeSettingsFile(filePath(), "old settings", &reason));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const rlimit small{100, previous.rlim_max};
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = writeSettingsFile(filePath(), QByteArray(300, 'n'), &reason);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    QVERIFY(!written && reason == "File too large");
+    QCOMPARE(savedFile(), "old settings");
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// Load over a window whose fields all show 77 but Text13, which is "OFF".
+void TestWindow::load_data()
+{
+    addColumns<QByteArray, QStringList, QString>("bytes", "expected", "notice");
+    const auto button = [](int row, const QString &first, const QString &second,
+                           const QString &volume) {
+        return QStringLiteral(R"("#%1 Button","%2","%3","66","04","05","06","07","08","%4",)")
+            .arg(row)
+            .arg(first, second, volume);
+    };
+
+    QStringList defaults = {"Textsend=", R"(Text18="Drip out time","00",)",
+                            "Text17=88", "Text19=100",
+                            "Text20=90", "0=00",
+                            "8=66",      "30=0850",
+                            "31=64",     "32=5A"};
+    for (int i = 0; i < 30; ++i) // the button fields and the counts
+        defaults << settingFields()[i].name + QString(i % 9 == 8 && i < 27 ? "=102" : "=0");
+    addRow("default file", fileWith(), defaults, Loaded);
+    // Any first character; a key in another case is no key; the later of two
+    // lines wins; 102 (66) and anything larger (C8) is zero in a pulse field
+    // and 102 in a volume field; the Disable record is not read.
+    addRow("values and their rules, LF line ends",
+           fileWith({R"(2:"Logo","AB)", "3:'" + button(1, "0A", "C8", "C8").mid(1),
+                     "4:" + button(2, "01", "02", "03").replace("Button", "button"),
+                     "5:" + button(3, "01", "02", "03"), R"(6:"Total cups","00FA","0000","270F",)",
+                     R"(7:"Disable","01","01",)", R"(8:"Flowmeter","094e",)",
+                     R"(9:"Set pump speed","46",)", R"(10:"Drip out time","6A",)",
+                     "11:" + button(3, "0B", "0C", "0D")},
+                    "\n"),
+           QStringList{"Textsend=A",  "Text1=10",  "Text2=0",   "Text3=0",     "Text9=102",
+                       "0=0A",        "1=00",      "8=66",      "Text21=77",   "9=4D",
+                       "Text31=11",   "Text32=12", "Text39=13", "Text11=250",  "Text13=0",
+                       "Text15=9999", "33=00",     "34=00",     "Text17=97.8", "30=094E",
+                       "Text19=70",   "31=46",     "Text20=90", "32=5A"},
+           Loaded);
+    addRow(
+        "out of range, CR line ends",
+        fileWith({R"(2:"Logo)", R"(8:"Flowmeter","0A33",)", R"(9:"Set pump speed","65",)"}, "\r"),
+        QStringList{"Textsend=", "Text17=88", "30=0850", "Text19=100", "31=64",
+                    R"(Text18="Drip out time","00",)"},
+        Loaded);
+    // A value that is not a slot text is skipped and named; its slot keeps
+    // its text. The first ten are named.
+    addRow("damaged values",
+           fileWith({R"(3:"#1 Button","0A00","02","03","04","05","06","07","08","09",)",
+                     R"(6:"Total cups","00FA","ZZZZ","0001",)", R"(9:"Set pump speed","5Z",)",
+                     R"(10:"Drip out time","4)"}),
+           QStringList{"Text1=10", "Text2=77", "1=4D", "Text13=77", "Text15=1", "Text19=77",
+                       "31=4D", "Text20=77"},
+           Damaged + R"(|Line 3, "#1 Button" value 2: ","|Line 6, "Total cups" value 2: "ZZZZ")"
+                     R"(|Line 9, "Set pump speed" value 1: "5Z"|... and 1 more)");
+}
+
+// The notice column holds the notice, then, after "|", pieces of its details.
+void TestWindow::load()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, notice);
+
+    for (const SettingField &setting : settingFields())
+        w->child(setting.name)->setText("77");
+    w->set({"Text13=OFF", "Textsend=OLD"});
+    QString reason;
+    QVERIFY(writeSettingsFile(filePath(), bytes, &reason));
+    w->click("Command5");
+    QCOMPARE(w->differences(expected), "");
+    QCOMPARE(tableProblem(w->form.settingsTable()), QString());
+    const Notice shown = w->notices.value(0);
+    QCOMPARE(shown.icon, notice == Loaded ? QMessageBox::Information : QMessageBox::Warning);
+    for (const QString &piece : notice.split('|').mid(1))
+        QVERIFY2(shown.details.contains(piece), qPrintable(shown.details));
+    QCOMPARE(w->told(), QStringList{notice.section('|', 0, 0)});
+}
+
+void TestWindow::unreadableFile_data()
+{
+    addColumns<int, QString>("cause", "notice");
+    addRow("missing file", 0, LoadFailed);
+    addRow("a folder in its place", 1, LoadFailed);
+    addRow("too large for a settings file", 2, LoadFailed);
+    addRow("as large as a settings file may be", 3, Loaded);
+}
+
+// A file that cannot be read changes no field, slot or logo.
+void TestWindow::unreadableFile()
+{
+    QFETCH(int, cause);
+    QString reason;
+    QVERIFY(cause != 1 || QDir().mkpath(filePath()));
+    QVERIFY(cause < 2 ||
+            writeSettingsFile(filePath(), QByteArray(SettingsFileSizeLimit + 3 - cause, '\n'),
+                              &reason));
+    w->set({"Text3=12", "Text17=97.8", "Textsend=KEEP"});
+    w->click("Command5");
+    const QString details = w->notices.value(0).details;
+    QVERIFY2(cause == 3 || (details.contains(QDir::toNativeSeparators(filePath())) &&
+                            details.endsWith("No setting was changed.")),
+             qPrintable(details));
+    QTEST(w->told().join('|'), "notice");
+    QCOMPARE(w->differences({"Text3=12", "Text17=97.8", "Textsend=KEEP", "2=0C", "0=unset"}), "");
+}
+
+// Connect opens the line at 9600 baud, 8N1, turns both lamps green and
+// empties the banner for good; pressing it again closes the port silently,
+// releases it and drops what was waiting.
+void TestWindow::connectAndClose()
+{
+    SerialLink other; // a port held by another program cannot be opened
+    other.setDeviceName(m_line->devicePath());
+    QVERIFY(other.open());
+    connectTo(m_line->devicePath());
+    QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
+    other.close();
+    w->click("Command1");
+    w->click("Command2");
+    w->set({"textreceive=    Logo Set    "});
+    QVERIFY(connectToLine());
+    QCOMPARE(w->differences({"Shape2=green", "Shape3=green", "textreceive="}), "");
+    QVERIFY(!w->child("textreceive")->isEnabled());
+    QCOMPARE(m_line->lineSettings(), "9600 1");
+
+    QVERIFY(m_line->send(record()));
+    QTRY_COMPARE(w->form.serialLink().waitingCount(), 39);
+    w->click("connect");
+    QVERIFY(w->told().isEmpty() && !w->form.serialLink().isOpen());
+    // Another program can take the port now.
+    QVERIFY(other.open());
+    other.close();
+    QVERIFY((LineSettings::parse(" 1200 ,E,7,1.5") == LineSettings{1200, QSerialPort::EvenParity,
+                                                                   QSerialPort::Data7,
+                                                                   QSerialPort::OneAndHalfStop}));
+
+    QVERIFY(connectToLine());
+    w->click("Command2"); // the record was dropped: nothing to read
+    QCOMPARE(w->shown("Shape3"), "red");
+}
+
+// An entry stands for its port number; typed text is a device name. A
+// device that cannot be opened is named with the system's reason, and the
+// lamps keep their colours.
+void TestWindow::portChoice()
+{
+    auto *ports = w->child<QComboBox>("Combo1");
+    ports->setCurrentIndex(15);
+    w->click("connect");
+    QCOMPARE(w->form.serialLink().deviceName(), "/dev/ttyS15");
+    if (w->form.serialLink().isOpen()) // a machine may have such a port
+        w->click("connect");
+    w->click("Command1"); // turns the send lamp red
+    connectTo("/dev/no-such-brewer-port");
+    QCOMPARE(w->form.serialLink().deviceName(), "/dev/no-such-brewer-port");
+    QVERIFY2(w->notices.value(0).details.startsWith("The system reported: "),
+             qPrintable(w->notices.value(0).details));
+    QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
+    QVERIFY(!w->form.serialLink().isOpen() && w->shown("Shape2") == "red");
+    QCOMPARE(ports->count(), 16);
+}
+
+void TestWindow::send_data()
+{
+    addColumns<QStringList, QByteArray>("fields", "frame"); // no frame: refused
+
+    addRow("nothing set, empty logo", QStringList(), "$$/" + DefaultsPiece);
+    addRow("16-character logo", QStringList{"Textsend=Cafe 1234 ABCDEF"},
+           "$$Cafe 1234 ABCDEF/" + DefaultsPiece);
+    addRow("17-character logo is left out", QStringList{"Textsend=Cafe 1234 ABCDEFG"},
+           DefaultsPiece);
+    addRow("edited fields",
+           QStringList{"Text1=10", "Text2=00", "Text9=64", "Text39=102", "Text13=OFF", "Text15=25",
+                       "Text17=97.8", "Text19=75", "Text20=105", "Textsend=Hot Coffee"},
+           "$$Hot Coffee/&0A6666666666666640" + QByteArray("66").repeated(18) +
+               "000000000019" // counts
+               "0100"         // flags
+               "094E4B69)");  // calibration, pump, drip
+    addRow("a logo that would misalign the frame", QStringList{"Textsend=A/B"}, QByteArray());
+}
+
+// The frame reaches the line whole before Send reports, several in a row too.
+void TestWindow::send()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QByteArray, frame);
+
+    w->set(fields);
+    QVERIFY(connectToLine());
+    for (int round = 0; round < (frame.isEmpty() ? 1 : 5); ++round) {
+        w->click("Command1");
+        QCOMPARE(m_line->takeCollected(frame.size()), frame);
+    }
+    QCOMPARE(w->told(), frame.isEmpty()
+                            ? QStringList{"PELN: The settings were not sent to the brewer."}
+                            : QStringList(5, Sent));
+    QVERIFY(w->form.serialLink().isOpen());
+    // The defaults stay in the table; the fields keep what they showed.
+    QCOMPARE(w->differences({"textreceive=    Logo Set    ", "3=66", "28=0000", "Text3=0",
+                             frame.isEmpty() ? "Shape2=red" : "Shape2=green"}),
+             "");
+}
+
+void TestWindow::reply_data()
+{
+    addColumns<QByteArray, QStringList>("reply", "expected");
+
+    QStringList example = {"Text10=144", "Text12=0", "Text14=7", "Text16=88", "Text19=100",
+                           "Text20=90",  "0=01",     "8=09",     "26=1B",     "31=64"};
+    for (int i = 0; i < 27; ++i)
+        example << settingFields()[i].name + QStringLiteral("=%1").arg(i + 1);
+    addRow("example record", record(), example);
+    // 102 and anything larger is zero in a pulse field, 102 in a volume
+    // field; out of range, the calibration shows 88, the pump speed 100 and
+    // the drip time 90. Text31 already shows 0: setting it again runs no editor.
+    addRow("values and their rules",
+           record({{9, 0x66},
+                   {17, 0x66},
+                   {18, 0xC8},
+                   {26, 0xC8},
+                   {27, 0},
+                   {36, 3},
+                   {37, 0x84},
+                   {38, 69},
+                   {39, 105}}),
+           QStringList{"Text1=0", "Text9=102", "Text21=0", "Text29=102", "Text31=0", "0=00", "8=66",
+                       "9=00", "17=66", "18=unset", "Text16=88", "Text19=100", "Text20=105",
+                       "31=64", "32=69"});
+    addRow("the other edges", record({{36, 8}, {37, 0x55}, {38, 70}, {39, 106}}),
+           QStringList{"Text16=88.5", "Text19=70", "Text20=90", "31=46", "32=5A"});
+    // A bad reply zeroes the totals, the button fields and Text16 only.
+    const QStringList zeroed = {"Text10=0", "Text14=0",  "Text1=0",   "Text29=0", "Text39=0",
+                                "Text16=0", "Text19=75", "Text20=80", "0=00",     "17=00"};
+    addRow("nothing received", QByteArray(), zeroed);
+    addRow("header bytes swapped", record({{1, 0xAA}, {2, 0xFF}}), zeroed);
+}
+
+void TestWindow::reply()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QStringList, expected);
+    const bool good = reply.startsWith("\xff");
+
+    QVERIFY(connectToLine());
+    w->set({"Text10=123", "Text1=7", "Text29=64", "Text16=97.8", "Text19=75", "Text20=80",
+            "Text11=12", "Text13=OFF", "Text17=97.8", "textreceive=    Logo Set    "});
+    // Bytes that arrive before Read wait for it, all of them.
+    for (const QByteArray &chunk : {reply.left(2), reply.mid(2)}) {
+        QVERIFY(m_line->send(chunk));
+        QTest::qWait(20);
+    }
+    QTRY_COMPARE(w->form.serialLink().waitingCount(), reply.size());
+
+    w->click("Command2");
+    // A read leaves the counts to write, the flags and the calibration alone.
+    QCOMPARE(
+        w->differences(expected + QStringList{"textreceive=", "27=000C", "33=01", "30=094E",
+                                              "Text17=97.8", good ? "Shape3=green" : "Shape3=red"}),
+        "");
+    QCOMPARE(w->form.serialLink().waitingCount(), 0);
+    // After a good read the port is closed; after a bad one a send still goes out.
+    w->click("Command1");
+    QCOMPARE(w->told(),
+             good ? QStringList({"PELN: Receive Data Successful! ", "Msgbox: " + PortClosed})
+                  : QStringList{Sent});
+}
+
+void TestWindow::deviceVanishes_data()
+{
+    addColumns<bool, QString>("duringSend", "told");
+    addRow("while idle", false, "stopped working");
+    addRow("during a send", true, "did not get the settings");
+}
+
+// A pulled-out adapter: the user is told once, the port ends up closed, and
+// the program goes on.
+void TestWindow::deviceVanishes()
+{
+    QFETCH(bool, duringSend);
+    QFETCH(QString, told);
+
+    QVERIFY(connectToLine());
+    m_line->closeFarEnd();
+    if (duringSend)
+        w->click("Command1");
+    QTRY_COMPARE(w->notices.size(), 1);
+    QTest::qWait(300); // no flood of notices follows
+    const Notice notice = w->notices.first();
+    QVERIFY2(notice.text.contains(told) && notice.text.contains("closed"), qPrintable(notice.text));
+    QVERIFY(!notice.details.isEmpty() && notice.icon == QMessageBox::Warning);
+    QCOMPARE(w->told().size(), 1);
+    QVERIFY(!w->form.serialLink().isOpen());
+    QCOMPARE(w->shown("Shape2"), duringSend ? "red" : "green");
+}
+
+// Every control with a record is placed at its design place times the two
+// ratios, within its own container, from its record alone, also after a
+// 0 x 0 client area; straight lines and type stay as they are, and so does a
+// control whose record does not read.
+void TestWindow::scaling()
+{
+    QCOMPARE(w->child<QWidget>("Frame3")->property("Tag"), "120    960    14175    1935    ");
+    QVERIFY(!w->child<QComboBox>("Combo1")->lineEdit()->property("Tag").isValid());
+    QHash<QWidget *, QRect> design;
+    for (QWidget *widget : w->form.findChildren<QWidget *>()) {
+        if (isStraightLine(widget) || widget->property("Tag").isValid())
+            design.insert(widget, widget->geometry());
+    }
+    const QFont title = w->child<QWidget>("Label3")->font();
+    w->child<QWidget>("Text5")->setProperty("Tag", "502    90    53");
+    for (const auto &[h, v] : {std::pair(1, 1), {2, 1}, {3, 3}, {0, 0}, {2, 2}}) {
+        w->form.resize(969 * h, 700 * v);
+        QCOMPARE(w->form.size(), QSize(969 * h, 700 * v));
+        for (auto it = design.cbegin(); it != design.cend(); ++it) {
+            const QRect d = it.value();
+            const bool kept = isStraightLine(it.key()) || it.key()->objectName() == "Text5";
+            const QRect expected =
+                kept ? d : QRect(d.x() * h, d.y() * v, d.width() * h, d.height() * v);
+            QVERIFY2(it.key()->geometry() == expected, qPrintable(it.key()->objectName()));
+        }
+    }
+    QCOMPARE(w->child<QWidget>("Label3")->font(), title);
+}
+
+// At twice the width the boxes and the fraction in the gaps of three
+// captions outgrow the gaps: the words after a gap are drawn past them and
+// within the caption, and clicks still reach the boxes.
+void TestWindow::gapCaptions()
+{
+    w->form.resize(1938, 700);
+    for (const auto &[caption, occupant] : {std::pair("Label21", "Text16"),
+                                            {"Label22", "Text17"},
+                                            {"Label28", "Label29"},
+                                            {"Label28", "Label30"}}) {
+        auto *label = w->child<GapCaption>(caption);
+        const QString suffix = label->text().mid(label->text().lastIndexOf("  ") + 2);
+        QVERIFY(label->x() + label->contentsRect().left() + label->suffixOffset() >
+                w->child<QWidget>(occupant)->geometry().right());
+        QVERIFY(label->suffixOffset() + label->fontMetrics().horizontalAdvance(suffix) <=
+                label->contentsRect().width());
+    }
+    for (const char *name : {"Text16", "Text17"}) {
+        auto *box = w->child(name);
+        QCOMPARE(w->form.childAt(box->mapTo(&w->form, box->rect().center())), box);
+    }
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
