@@ -12,6 +12,8 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-20}
 build=build-fuzz
+scripts/setup-deps.sh clang libclang-rt-14-dev # -fsanitize=fuzzer and its runtime
+echo ">>> Building the fuzz targets with clang in $build/"
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DPELN_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 

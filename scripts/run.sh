@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and starts it.
+# Installs what is missing, builds the program, installs it into a folder of
+# your own and starts it from there.
+#
+# The program keeps its settings file beside itself. Started from build/, a
+# rebuild, rm -rf build or git clean would take the saved settings with it,
+# so the copy started here lives in ${XDG_DATA_HOME:-~/.local/share}/peln/bin.
 #
 # By default a simulated brewer starts beside the window, on a
-# pseudo-terminal: type the device path printed below into the port box and
+# pseudo-terminal: type the device path it prints into the port box and
 # press Connect. The simulator prints every frame it receives and takes
 # commands on this terminal (h for help); it stops when the window closes.
 #
@@ -17,26 +22,61 @@ case "${1:-}" in
     *) echo "usage: $0 [--no-sim]" >&2; exit 2 ;;
 esac
 
+# Without a display Qt aborts with a core dump and no advice. Check before
+# installing or building anything, so the answer is instant and needs no sudo.
+# A platform that draws without one (offscreen, vnc, ...) chosen through
+# QT_QPA_PLATFORM is let through.
+case "${QT_QPA_PLATFORM:-}" in
+    offscreen* | minimal* | vnc* | linuxfb* | eglfs*) ;;
+    *)
+        if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+            cat >&2 <<'EOF'
+scripts/run.sh: there is no display to show the window on (neither DISPLAY
+nor WAYLAND_DISPLAY is set, as in an SSH login or on a headless machine).
+Run it from a terminal inside a desktop session, or try it on a virtual
+display: xvfb-run -a scripts/run.sh (install xvfb-run with
+"sudo apt-get install xvfb xauth").
+EOF
+            exit 1
+        fi
+        ;;
+esac
+
+home="${XDG_DATA_HOME:-$HOME/.local/share}/peln"
+program="$home/bin/peln"
+settings="$home/bin/PELN PROGRAM DATA.TXT"
+
 scripts/setup-deps.sh
 cmake -S . -B build
+targets=(peln)
+[ "$simulate" -eq 1 ] && targets+=(brewer-sim)
+cmake --build build -j"$(nproc)" --target "${targets[@]}"
+cmake --install build --prefix "$home"
+
+# Earlier versions of this script started the program inside build/, where
+# its settings file may still lie: bring it along once.
+if [ -f "build/src/app/PELN PROGRAM DATA.TXT" ] && [ ! -e "$settings" ]; then
+    cp -p "build/src/app/PELN PROGRAM DATA.TXT" "$settings"
+    echo ">>> Copied the settings file from build/src/app/ to its new place."
+fi
+echo
+echo ">>> Save and Load use: $settings"
+
 if [ "$simulate" -eq 0 ]; then
-    cmake --build build -j"$(nproc)" --target peln
-    exec build/src/app/peln
+    echo
+    exec "$program"
 fi
 
-cmake --build build -j"$(nproc)" --target peln brewer-sim
 port_file=$(mktemp)
 # A background job would read from /dev/null; hand it this terminal's input.
 build/tools/brewer-sim/brewer-sim --port-file "$port_file" <&0 &
 simulator=$!
 trap 'kill "$simulator" 2>/dev/null || true; rm -f "$port_file"' EXIT
+# The simulator announces its port itself; wait until it is listening.
 for _ in $(seq 100); do
     [ -s "$port_file" ] && break
     kill -0 "$simulator" 2>/dev/null || { echo "The brewer simulator did not start." >&2; exit 1; }
     sleep 0.1
 done
 [ -s "$port_file" ] || { echo "The brewer simulator did not start." >&2; exit 1; }
-echo
-echo ">>> Port to use: $(cat "$port_file")  (type it into the box beside Connect)"
-echo
-build/src/app/peln
+"$program"

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+    libxkbcommon-dev # Qt6Gui looks for it: without it every configure warns
     fonts-dejavu-core
 )
 packages+=("$@")
