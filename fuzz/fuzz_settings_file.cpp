@@ -1,14 +1,12 @@
-// Loads arbitrary bytes as a settings file the way the window does: the
-// loader stores the values of each line, then every field is set from its
-// slot, its editor runs (following its rewrites), and the loaded text is
-// corrected. Checks that the table stays well-formed throughout, that the
-// frame built after FillDefaults is refused with a reason or well-formed,
-// and that the file Save writes from the result loads back to the same.
-#include "FieldEditors.h"
+// Loads arbitrary bytes as a settings file the way the window does, and as
+// `peln-cli show` does: the values of each line into the table, then every
+// field set from its slot, its editor running. Checks that the table stays
+// well-formed, that the frame built after FillDefaults is refused with a
+// reason or well-formed, and that the file Save writes from the result reads
+// back the same.
 #include "Invariants.h"
 #include "LoadFieldPass.h"
-#include "SettingsFileFormat.h"
-#include "SettingsFileLoader.h"
+#include "SettingsForm.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,62 +21,31 @@ void check(const QString &problem)
     std::abort();
 }
 
-// A field of the window: setting its text to what it shows runs nothing.
-void setField(SettingsTable &table, QString &shown, const SettingField &field, const QString &text)
-{
-    if (text == shown)
-        return;
-    shown = text;
-    const FieldEdit edit = editField(field, text);
-    for (const SlotWrite &write : edit.writes)
-        table.setSlot(write.slot, write.text);
-    if (edit.rewrite)
-        setField(table, shown, field, *edit.rewrite);
-}
-
-// Loads the file's lines into `table`; returns the last logo line's text.
-QString load(SettingsTable &table, const QStringList &lines, QString logo)
-{
-    SettingsFileLoader loader(table);
-    for (const QString &line : lines) {
-        if (const auto found = loader.takeLine(line))
-            logo = *found;
-        check(tableProblem(table));
-    }
-    return logo;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    SettingsTable table;
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString logo = load(table, settingsFileLines(bytes), QString());
+    SettingsForm form;
+    const QString logo =
+        loadSettings(form, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)))
+            .logo.value_or(QString());
+    check(tableProblem(form.table()));
+    form.table().FillDefaults();
+    check(tableProblem(form.table(), true));
+    check(builtFrameProblem(form.table(), logo));
 
-    std::array<QString, SettingFieldCount> fields;
-    fields.fill(QStringLiteral("0"));
-    for (int i = 0; i < SettingFieldCount; ++i) {
-        const SettingField &field = settingFields()[i];
-        const auto text = loadedFieldText(field.kind, table.slot(field.slot));
-        if (!text)
-            continue;
-        setField(table, fields[i], field, *text);
-        if (const auto corrected = loadedFieldCorrection(field.kind, fields[i]))
-            setField(table, fields[i], field, *corrected);
-        check(tableProblem(table));
-    }
-
-    table.FillDefaults();
-    check(tableProblem(table, true));
-    check(builtFrameProblem(table, logo));
-
+    // What Save writes from the result reads back the same, line by line.
     SettingsTable reloaded;
-    const QByteArray saved = settingsFileBytes(table, logo);
-    if (load(reloaded, settingsFileLines(saved), QStringLiteral("none")) != logo)
+    SettingsFileLoader loader(reloaded);
+    std::optional<QString> reloadedLogo;
+    for (const QString &line : settingsFileLines(settingsFileBytes(form.table(), logo))) {
+        if (const auto found = loader.takeLine(line))
+            reloadedLogo = found;
+    }
+    if (reloadedLogo != logo)
         check(QStringLiteral("the saved logo \"%1\" does not load back").arg(logo));
     for (int slot = 0; slot <= 32; ++slot) {
-        if (reloaded.slot(slot) != table.slot(slot))
+        if (reloaded.slot(slot) != form.table().slot(slot))
             check(QStringLiteral("slot %1 does not load back").arg(slot));
     }
     return 0;

@@ -42,20 +42,3 @@ std::optional<BrewerReport> decodeReply(const QStringList &pieces);
 // The 39-byte record of `report`. A value too large for its byte or base-100
 // pair is sent as the largest the record can carry.
 QByteArray encodeReply(const BrewerReport &report);
-
-// A reported value outside low..high is shown as `replacement`.
-struct ReportedRange
-{
-    int low;
-    int high;
-    int replacement;
-
-    constexpr bool contains(int value) const { return value >= low && value <= high; }
-};
-
-inline constexpr ReportedRange ReportedCalibrationTenths{700, 1050, 880};
-inline constexpr ReportedRange ReportedPumpSpeed{70, 100, 100};
-inline constexpr ReportedRange ReportedDripTime{70, 105, 90};
-
-// In the pulse fields the value 102 stands for zero.
-inline constexpr int PulseZeroStandIn = 102;

@@ -18,39 +18,49 @@ std::optional<DecimalNumber> fieldNumber(const QString &text)
     return DecimalNumber::parse(text);
 }
 
-// Range-checked editor of a field that shows its replacement value when the
-// number is out of range.
-FieldEdit clampedAndShown(int slot, const QString &text, int high, QString (*form)(int))
+// Range-checked editor: a number out of its field's range stores the
+// replacement value and, in a field that `shows` it, rewrites the field.
+FieldEdit clamped(int slot, const QString &text, FieldKind kind, QString (*form)(int), bool shows)
 {
     const auto value = fieldNumber(text);
+    const FieldRange range = fieldRange(kind);
     if (!value)
         return {};
-    if (!value->inRange(0, high))
-        return {{{slot, form(high)}}, QString::number(high)};
-    return {{{slot, form(int(value->roundedHalfEven()))}}, std::nullopt};
-}
-
-// Range-checked editor of a field that keeps its text and stores a
-// replacement value in the slot when the number is out of range.
-FieldEdit clampedSilently(int slot, const QString &text, int low, int high, int replacement)
-{
-    const auto value = fieldNumber(text);
-    if (!value)
-        return {};
-    const int used = value->inRange(low, high) ? int(value->roundedHalfEven()) : replacement;
-    return {{{slot, twoDigitForm(used)}}, std::nullopt};
+    if (value->inRange(range.low, range.high))
+        return {{{slot, form(int(value->roundedHalfEven()))}}, std::nullopt};
+    return {{{slot, form(range.replacement)}},
+            shows ? std::optional(QString::number(range.replacement)) : std::nullopt};
 }
 
 } // namespace
 
+FieldRange fieldRange(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Pulse:
+    case FieldKind::Volume:
+        return {0, ZeroStandIn, ZeroStandIn};
+    case FieldKind::Count:
+    case FieldKind::CountWithDisable:
+        return {0, 9999, 9999};
+    case FieldKind::Calibration:
+        return {70, 105, 88};
+    case FieldKind::PumpSpeed:
+        return {70, 100, 100};
+    case FieldKind::DripTime:
+        return {70, 105, 90};
+    }
+    return {0, 0, 0};
+}
+
 FieldEdit editPulseOrVolume(int slot, const QString &text)
 {
-    return clampedAndShown(slot, text, 102, twoDigitForm);
+    return clamped(slot, text, FieldKind::Pulse, twoDigitForm, true);
 }
 
 FieldEdit editCount(int slot, const QString &text)
 {
-    return clampedAndShown(slot, text, 9999, fourDigitForm);
+    return clamped(slot, text, FieldKind::Count, fourDigitForm, true);
 }
 
 FieldEdit editCountWithDisable(int countSlot, int flagSlot, const QString &text)
@@ -65,21 +75,24 @@ FieldEdit editCountWithDisable(int countSlot, int flagSlot, const QString &text)
 FieldEdit editCalibration(int slot, const QString &text)
 {
     const auto value = fieldNumber(text);
+    const FieldRange range = fieldRange(FieldKind::Calibration);
     if (!value)
         return {};
-    const DecimalNumber tenths = value->timesTen();
-    const int used = tenths.inRange(700, 1050) ? int(tenths.roundedHalfEven()) : 880;
-    return {{{slot, calibrationForm(used)}}, std::nullopt};
+    // The range is checked before the number is made whole, in tenths.
+    const int tenths = value->inRange(range.low, range.high)
+                           ? int(value->timesTen().roundedHalfEven())
+                           : range.replacement * 10;
+    return {{{slot, calibrationForm(tenths)}}, std::nullopt};
 }
 
 FieldEdit editPumpSpeed(int slot, const QString &text)
 {
-    return clampedSilently(slot, text, 70, 100, 100);
+    return clamped(slot, text, FieldKind::PumpSpeed, twoDigitForm, false);
 }
 
 FieldEdit editDripTime(int slot, const QString &text)
 {
-    return clampedSilently(slot, text, 70, 105, 90);
+    return clamped(slot, text, FieldKind::DripTime, twoDigitForm, false);
 }
 
 FieldEdit editField(const SettingField &field, const QString &text)
@@ -140,6 +153,11 @@ QStringList defaultRowTexts()
     return {QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("0"),
             QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
             QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("64")};
+}
+
+QString disabledText()
+{
+    return DisabledText;
 }
 
 QString toggledDisableText(const QString &current)

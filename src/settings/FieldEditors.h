@@ -25,6 +25,23 @@ struct FieldEdit
     std::optional<QString> rewrite;
 };
 
+// The numbers a field's editor stores as they are, and the number it stores
+// for any other: pulse and volume 0..102 (102), counts 0..9999 (9999), the
+// calibration 70..105 (88), pump speed 70..100 (100) and drip time 70..105
+// (90). Load and Read show a number out of these ranges as its replacement.
+struct FieldRange
+{
+    int low;
+    int high;
+    int replacement;
+
+    bool contains(qint64 value) const { return value >= low && value <= high; }
+};
+FieldRange fieldRange(FieldKind kind);
+
+// In the pulse and volume slots the value 102 stands for zero.
+inline constexpr int ZeroStandIn = 102;
+
 // Every editor reads the field's text as a decimal number. A blank text reads
 // as 0; a text that is not a number (letters, two points, ...) writes nothing,
 // so the slot keeps its last well-formed value. A value with a fraction is
@@ -75,6 +92,9 @@ bool userEditAllowed(const QString &previous, const QString &next, bool (*allowe
 
 // The decimal texts a Default button puts into its row, pulse 1..8 and volume.
 QStringList defaultRowTexts();
+
+// What a count field with a disabled flag shows while its button is disabled.
+QString disabledText();
 
 // The text a Disable button puts into its count field.
 QString toggledDisableText(const QString &current);

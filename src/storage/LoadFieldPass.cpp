@@ -1,6 +1,8 @@
 #include "LoadFieldPass.h"
 
 #include "DecimalNumber.h"
+#include "FieldEditors.h"
+#include "SettingsForm.h"
 #include "SlotForms.h"
 
 namespace {
@@ -37,22 +39,17 @@ std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &show
     const auto number = DecimalNumber::parse(shown);
     if (!number)
         return std::nullopt;
+    const FieldRange range = fieldRange(kind);
     switch (kind) {
     case FieldKind::Pulse:
-        if (number->compare(102) == 0)
+        if (number->compare(ZeroStandIn) == 0)
             return QStringLiteral("0");
         break;
     case FieldKind::Calibration:
-        if (!number->inRange(70, 105))
-            return QStringLiteral("88");
-        break;
     case FieldKind::PumpSpeed:
-        if (!number->inRange(70, 100))
-            return QStringLiteral("100");
-        break;
     case FieldKind::DripTime:
-        if (!number->inRange(70, 105))
-            return QStringLiteral("90");
+        if (!number->inRange(range.low, range.high))
+            return QString::number(range.replacement);
         break;
     case FieldKind::Volume:
     case FieldKind::Count:
@@ -60,4 +57,26 @@ std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &show
         break;
     }
     return std::nullopt;
+}
+
+LoadedFile loadSettings(SettingsForm &form, const QByteArray &bytes)
+{
+    LoadedFile loaded;
+    SettingsFileLoader loader(form.table());
+    for (const QString &line : settingsFileLines(bytes)) {
+        if (const auto logo = loader.takeLine(line))
+            loaded.logo = logo;
+        loaded.lastLine = line;
+    }
+    loaded.skipped = loader.skipped();
+    for (int i = 0; i < SettingFieldCount; ++i) {
+        const SettingField &setting = settingFields()[i];
+        const auto shown = loadedFieldText(setting.kind, form.table().slot(setting.slot));
+        if (!shown)
+            continue;
+        form.setText(i, *shown);
+        if (const auto corrected = loadedFieldCorrection(setting.kind, form.text(i)))
+            form.setText(i, *corrected);
+    }
+    return loaded;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "SettingFields.h"
+#include "SettingsFileLoader.h"
 
 #include <QString>
 
 #include <optional>
+
+class SettingsForm;
 
 // After the file's values are in the table, Load sets every setting field
 // from its slot, in the order of settingFields(), and each assignment runs
@@ -22,3 +25,18 @@ std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QStri
 // shows "0"; a calibration outside 70..105 becomes "88", a pump speed outside
 // 70..100 "100", a drip time outside 70..105 "90".
 std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &shown);
+
+// What Load found in a file besides the settings.
+struct LoadedFile
+{
+    std::optional<QString> logo;     // the last "Logo" line's text
+    std::optional<QString> lastLine; // none for a file without lines
+    QList<SkippedValue> skipped;     // damaged values, not loaded
+};
+
+// Load's whole work on a file's bytes: the values of every line go into the
+// form's table, in file order; then every setting field is set from its
+// slot, in the order of settingFields(), its editor running as its text
+// changes, and then to the loaded text's correction, if any. A field whose
+// slot is unset or not hexadecimal keeps its text.
+LoadedFile loadSettings(SettingsForm &form, const QByteArray &bytes);
