@@ -15,6 +15,7 @@ struct SkippedValue
     int lineNumber; // 1-based
     QLatin1StringView key;
     int index; // 0-based place in the record
+    int width; // the characters a value of its record has
     QString text;
 };
 
@@ -43,6 +44,10 @@ private:
 // The slot text a file value stands for, or nullopt when it is not exactly
 // as many hexadecimal digits as the slot is wide.
 std::optional<QString> slotTextFromFile(int slot, const QString &value);
+
+// A skipped value in words: its line, record and place, what was there and
+// what is wrong with it.
+QString skippedValueText(const SkippedValue &value);
 
 // The skipped values, one per line, for a message: at most `limit` of them,
 // then how many more there were.
