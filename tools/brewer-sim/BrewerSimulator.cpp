@@ -1,5 +1,6 @@
 #include "BrewerSimulator.h"
 
+#include "FieldEditors.h"
 #include "SettingsFrame.h"
 #include "SlotForms.h"
 
@@ -45,7 +46,7 @@ BrewerSimulator::BrewerSimulator(QTextStream &out, QObject *parent) : QObject(pa
     // zero (102), volume 64 oz, calibration 88.0, pump 100 %, drip 90 s.
     for (int i = 0; i < 27; ++i) {
         const int column = i % 9;
-        m_held.buttonSettings[i] = column == 0 ? 5 : column == 8 ? 64 : PulseZeroStandIn;
+        m_held.buttonSettings[i] = column == 0 ? 5 : column == 8 ? 64 : ZeroStandIn;
     }
     m_held.countTotals = {1234, 56, 7};
     m_held.calibrationTenths = 880;
@@ -139,6 +140,7 @@ void BrewerSimulator::takeFrames()
                   << "  " << frame.problem << Qt::endl;
         } else {
             applyFrame(frame);
+            m_lastFrame = m_pending.first(frame.length);
             printFrame(frame, frame.length);
             sendBytes(encodeReply(m_held), QStringLiteral("reply record"));
         }

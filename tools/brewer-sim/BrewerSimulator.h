@@ -39,6 +39,8 @@ public:
     // What the brewer holds, as its reply record reports it.
     const BrewerReport &held() const { return m_held; }
     QByteArray logo() const { return m_logo; }
+    // The bytes of the last good frame taken.
+    QByteArray lastFrame() const { return m_lastFrame; }
 
     // Milliseconds of silence after which an unfinished frame counts as cut short.
     static constexpr int QuietMs = 500;
@@ -62,5 +64,6 @@ private:
 
     BrewerReport m_held;
     QByteArray m_logo;
+    QByteArray m_lastFrame;
     std::array<bool, 2> m_disabled{}; // Center and Right Button
 };
