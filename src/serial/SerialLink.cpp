@@ -5,8 +5,11 @@
 SerialLink::SerialLink(QObject *parent) : QObject(parent)
 {
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    m_port.setReadBufferSize(0); // keep every received byte until it is taken
+    // The port's own buffer grows by a whole block for each arrival, however
+    // small; arrivals move at once into m_received, which holds them compactly.
+    m_port.setReadBufferSize(0);
     applySettings();
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::gatherInput);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::portError);
 }
 
@@ -69,12 +72,14 @@ bool SerialLink::open()
     m_errorString.clear();
     // Bytes the device held before the port opened belong to no one.
     m_port.clear(QSerialPort::Input);
+    m_received.clear();
     return true;
 }
 
 void SerialLink::close()
 {
     m_failed = false;
+    m_received.clear();
     if (!m_port.isOpen())
         return;
     m_closing = true;
@@ -82,18 +87,33 @@ void SerialLink::close()
     m_closing = false;
 }
 
+// Moves what the port has gathered into m_received, as far as there is room
+// under the limit, and drops the rest.
+void SerialLink::gatherInput()
+{
+    const qint64 room = ReceiveLimit - m_received.size();
+    if (room > 0) {
+        m_received += m_port.read(qMin(room, m_port.bytesAvailable()));
+        if (m_received.size() == ReceiveLimit)
+            m_received.squeeze(); // full: it grows no further
+    }
+    m_port.skip(m_port.bytesAvailable());
+}
+
 QByteArray SerialLink::takeInput()
 {
     if (!m_port.isOpen())
         return {};
     // A zero wait reads whatever the system holds without blocking, and
-    // reports a time-out once nothing is left. The bound only guards against
-    // a device that never stops sending.
+    // reports a time-out once nothing is left; each round's readyRead moves
+    // what it read into m_received. The bound only guards against a device
+    // that never stops sending.
     for (int round = 0; round < 256 && !m_failed && m_port.waitForReadyRead(0); ++round) {
     }
     if (m_port.error() == QSerialPort::TimeoutError)
         m_port.clearError();
-    return m_port.readAll();
+    gatherInput();
+    return std::exchange(m_received, {});
 }
 
 bool SerialLink::write(const QByteArray &bytes)

@@ -10,9 +10,12 @@
 // The window's serial port, and the only code that talks to QSerialPort.
 //
 // Received bytes stay buffered, in arrival order, until takeInput() takes
-// them: nothing reads them away on arrival. Queued output is never
-// discarded, so what was written reaches the line whole. A device that fails
-// while the port is open (an adapter pulled out, the far end of a
+// them. They are moved off the port as they arrive into one compact buffer
+// that keeps the first ReceiveLimit bytes since the port opened or was last
+// taken from, and drops the rest: a far end that never stops talking costs
+// no more memory than that, and a reply record is far shorter. Queued output
+// is never discarded, so what was written reaches the line whole. A device
+// that fails while the port is open (an adapter pulled out, the far end of a
 // pseudo-terminal gone) gets its port closed and is reported once, through
 // deviceLost().
 class SerialLink : public QObject
@@ -20,6 +23,9 @@ class SerialLink : public QObject
     Q_OBJECT
 
 public:
+    // The most received bytes held until takeInput() takes them.
+    static constexpr qsizetype ReceiveLimit = 64 * 1024;
+
     explicit SerialLink(QObject *parent = nullptr);
     ~SerialLink() override;
 
@@ -45,12 +51,11 @@ public:
     bool isOpen() const { return m_port.isOpen(); }
     QString errorString() const { return m_errorString; }
 
-    // Bytes gathered since the port opened and not taken yet.
-    qint64 waitingCount() const { return m_port.bytesAvailable(); }
+    // Bytes held since the port opened and not taken yet (at most ReceiveLimit).
+    qint64 waitingCount() const { return m_received.size(); }
 
-    // Takes every waiting byte as received, without character-set
-    // conversion, including bytes the system holds that the port has not
-    // gathered yet.
+    // Takes every held byte as received, without character-set conversion,
+    // including bytes the system holds that the port has not gathered yet.
     QByteArray takeInput();
 
     // Queues the bytes for the line, one byte each. False when the port is
@@ -67,6 +72,7 @@ signals:
     void deviceLost(const QString &reason);
 
 private:
+    void gatherInput();
     void portError(QSerialPort::SerialPortError error);
     void closeLostDevice();
     bool applySettings();
@@ -74,6 +80,7 @@ private:
     QSerialPort m_port;
     QString m_deviceName;
     LineSettings m_settings;
+    QByteArray m_received; // the first ReceiveLimit bytes since the last take
     QString m_errorString;
     bool m_failed = false;  // the open device failed and its port is still to be closed
     bool m_closing = false; // errors raised while closing are no news
