@@ -443,12 +443,17 @@ void TestWindow::unreadableFile()
 // releases it and drops what was waiting.
 void TestWindow::connectAndClose()
 {
-    SerialLink other; // a port held by another program cannot be opened
+    SerialLink other; // a port held by another program, by Qt's lock or an flock, stays shut
     other.setDeviceName(m_line->devicePath());
-    QVERIFY(other.open());
-    connectTo(m_line->devicePath());
-    QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
-    other.close();
+    for (bool byFlock : {false, true}) {
+        QVERIFY(byFlock ? m_line->lock() : other.open());
+        connectTo(m_line->devicePath());
+        QVERIFY(w->notices.value(0).details.startsWith(
+            "The system reported: the port is in use by another program"));
+        QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
+        other.close();
+    }
+    QVERIFY(m_line->lock(false));
     w->click("Command1");
     w->click("Command2");
     w->set({"textreceive=    Logo Set    "});
@@ -456,6 +461,7 @@ void TestWindow::connectAndClose()
     QCOMPARE(w->differences({"Shape2=green", "Shape3=green", "textreceive="}), "");
     QVERIFY(!w->child("textreceive")->isEnabled());
     QCOMPARE(m_line->lineSettings(), "9600 1");
+    QVERIFY(!m_line->lock()); // the program holds it as other serial programs check
 
     QVERIFY(m_line->send(record()));
     QTRY_COMPARE(w->form.serialLink().waitingCount(), 39);

@@ -1,6 +1,19 @@
 #include "SerialLink.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QString InUse = QStringLiteral("the port is in use by another program");
+
+} // namespace
 
 SerialLink::SerialLink(QObject *parent) : QObject(parent)
 {
@@ -66,14 +79,58 @@ bool SerialLink::open()
     m_failed = false;
     m_port.clearError();
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_errorString = m_port.errorString();
+        m_errorString = openFailureReason();
         return false;
     }
+    if (!lockDevice())
+        return false;
     m_errorString.clear();
     // Bytes the device held before the port opened belong to no one.
     m_port.clear(QSerialPort::Input);
     m_received.clear();
     return true;
+}
+
+// Other serial programs take an flock on the device while they use it, and
+// check for one before they do: hold the device the same way, and leave it
+// to a program that holds it so already. The lock goes with the port's file
+// descriptor when the port closes.
+bool SerialLink::lockDevice()
+{
+#ifdef Q_OS_UNIX
+    if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        close();
+        m_errorString = error == EWOULDBLOCK ? InUse : qt_error_string(error);
+        return false;
+    }
+#endif
+    return true;
+}
+
+// Qt's reason for a failed open, in the user's terms where it is clear what
+// stands in the way.
+QString SerialLink::openFailureReason() const
+{
+    const QString said = m_port.errorString();
+    if (m_port.error() != QSerialPort::PermissionError)
+        return said;
+#ifdef Q_OS_UNIX
+    // Qt reports a device that another program holds (by Qt's lock file or
+    // the kernel's exclusive mode) as a permission error, just like a device
+    // that this user may not open at all.
+    const QByteArray path = QFile::encodeName(
+        m_deviceName.startsWith(u'/') ? m_deviceName : QStringLiteral("/dev/") + m_deviceName);
+    if (::access(path.constData(), R_OK | W_OK) == 0)
+        return QStringLiteral("%1 (%2)").arg(InUse, said);
+#ifdef Q_OS_LINUX
+    if (errno == EACCES || errno == EPERM)
+        return said + QStringLiteral(". To use serial ports your user must be in the dialout "
+                                     "group: run sudo adduser \"$USER\" dialout, then log out "
+                                     "and in again");
+#endif
+#endif
+    return said;
 }
 
 void SerialLink::close()

@@ -18,6 +18,10 @@
 // that fails while the port is open (an adapter pulled out, the far end of a
 // pseudo-terminal gone) gets its port closed and is reported once, through
 // deviceLost().
+//
+// While the port is open the link holds its device exclusively: by Qt's lock
+// file and, on Unix, by an flock on the device, which is what other serial
+// programs check before they use a port.
 class SerialLink : public QObject
 {
     Q_OBJECT
@@ -44,7 +48,10 @@ public:
     bool setSettings(const QString &text);
 
     // Opens the device for reading and writing, exclusively, at the line
-    // settings. On failure the port stays closed and errorString() says why.
+    // settings. On failure the port stays closed and errorString() says why:
+    // "the port is in use by another program" when another program holds
+    // the device, and on Linux also which group to join when the user may not
+    // use it.
     bool open();
     // Closes the port; what it held, received or queued, is dropped.
     void close();
@@ -73,6 +80,8 @@ signals:
 
 private:
     void gatherInput();
+    bool lockDevice();
+    QString openFailureReason() const;
     void portError(QSerialPort::SerialPortError error);
     void closeLostDevice();
     bool applySettings();
