@@ -5,6 +5,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 #endif
@@ -121,7 +122,7 @@ QString SerialLink::openFailureReason() const
     // that this user may not open at all.
     const QByteArray path = QFile::encodeName(
         m_deviceName.startsWith(u'/') ? m_deviceName : QStringLiteral("/dev/") + m_deviceName);
-    if (::access(path.constData(), R_OK | W_OK) == 0)
+    if (::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0)
         return QStringLiteral("%1 (%2)").arg(InUse, said);
 #ifdef Q_OS_LINUX
     if (errno == EACCES || errno == EPERM)
