@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LineSettings.h"
+#include "SerialDevices.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -41,6 +42,11 @@ public:
     // A device by its name as it stands: "/dev/ttyUSB0", "/dev/pts/3", "COM5".
     void setDeviceName(const QString &name);
     QString deviceName() const { return m_deviceName; }
+
+    // The serial devices this computer has, from the system's list unless a
+    // lister has been set in its place.
+    QList<SerialDevice> presentDevices() const { return m_listDevices(); }
+    void setDeviceLister(SerialDeviceLister lister) { m_listDevices = std::move(lister); }
 
     // Line settings such as "9600,n,8,1", applied at once to an open port and
     // at the next open() otherwise. False, changing nothing, for a text that
@@ -88,6 +94,7 @@ private:
 
     QSerialPort m_port;
     QString m_deviceName;
+    SerialDeviceLister m_listDevices = systemSerialDevices;
     LineSettings m_settings;
     QByteArray m_received; // the first ReceiveLimit bytes since the last take
     QString m_errorString;
