@@ -83,10 +83,7 @@ public:
 
     // Takes, or with false releases, an flock on the device, as another
     // serial program does; false while someone else holds one.
-    bool lock(bool take = true)
-    {
-        return flock(m_nearEnd, (take ? LOCK_EX : LOCK_UN) | LOCK_NB) == 0;
-    }
+    bool lock(bool take = true) { return !flock(m_nearEnd, take ? LOCK_EX | LOCK_NB : LOCK_UN); }
 
     // Closes the far end, as when the cable or adapter is pulled out.
     void closeFarEnd()
