@@ -201,6 +201,8 @@ void Form1::loadClick()
             ui->Textsend->setText(*logo);
     }
     showLoadedSettings();
+    for (const auto &[field, text] : loadedDisableTexts(loader.flags()))
+        settingField(field)->setText(text);
     if (!loader.skipped().isEmpty()) {
         detailedNotice(loadDamagedText(), loadDamagedDetails(loader.skipped()), fileNoticeCaption(),
                        QMessageBox::Warning);
