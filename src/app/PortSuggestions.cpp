@@ -11,9 +11,9 @@
 PortSuggestions::PortSuggestions(QComboBox *box, const SerialLink &link)
     : QObject(box), m_box(box), m_link(link), m_completions(new QStringListModel(this))
 {
-    // The completer goes on the line edit itself: the box would otherwise
-    // make a chosen device, which is none of its entries, select no entry and
-    // empty the text.
+    // The completer goes on the line edit itself, so that choosing a
+    // completion only fills in the text, as typing it would; through the box
+    // it would also change the selected entry (to none for a device).
     auto *completer = new QCompleter(m_completions, this);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchContains); // "usb" finds /dev/ttyUSB0
