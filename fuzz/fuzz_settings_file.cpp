@@ -1,7 +1,8 @@
 // Loads arbitrary bytes as a settings file the way the window does: the
 // loader stores the values of each line, then every field is set from its
-// slot, its editor runs (following its rewrites), and the loaded text is
-// corrected. Checks that the table stays well-formed throughout, that the
+// slot, its editor runs (following its rewrites), the loaded text is
+// corrected, and the count fields that the "Disable" record turns off are set
+// to "OFF". Checks that the table stays well-formed throughout, that the
 // frame built after FillDefaults is refused with a reason or well-formed,
 // and that the file Save writes from the result loads back to the same.
 #include "FieldEditors.h"
@@ -36,8 +37,10 @@ void setField(SettingsTable &table, QString &shown, const SettingField &field, c
         setField(table, shown, field, *edit.rewrite);
 }
 
-// Loads the file's lines into `table`; returns the last logo line's text.
-QString load(SettingsTable &table, const QStringList &lines, QString logo)
+// Loads the file's lines into `table`; returns the last logo line's text,
+// and the disabled flags that the file holds in `flags`.
+QString load(SettingsTable &table, const QStringList &lines, QString logo,
+             QMap<int, QString> &flags)
 {
     SettingsFileLoader loader(table);
     for (const QString &line : lines) {
@@ -45,6 +48,7 @@ QString load(SettingsTable &table, const QStringList &lines, QString logo)
             logo = *found;
         check(tableProblem(table));
     }
+    flags = loader.flags();
     return logo;
 }
 
@@ -53,8 +57,9 @@ QString load(SettingsTable &table, const QStringList &lines, QString logo)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     SettingsTable table;
+    QMap<int, QString> flags, reloadedFlags;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString logo = load(table, settingsFileLines(bytes), QString());
+    const QString logo = load(table, settingsFileLines(bytes), QString(), flags);
 
     std::array<QString, SettingFieldCount> fields;
     fields.fill(QStringLiteral("0"));
@@ -68,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             setField(table, fields[i], field, *corrected);
         check(tableProblem(table));
     }
+    for (const auto &[index, text] : loadedDisableTexts(flags))
+        setField(table, fields[index], settingFields()[index], text);
 
     table.FillDefaults();
     check(tableProblem(table, true));
@@ -75,10 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     SettingsTable reloaded;
     const QByteArray saved = settingsFileBytes(table, logo);
-    if (load(reloaded, settingsFileLines(saved), QStringLiteral("none")) != logo)
+    if (load(reloaded, settingsFileLines(saved), QStringLiteral("none"), reloadedFlags) != logo)
         check(QStringLiteral("the saved logo \"%1\" does not load back").arg(logo));
-    for (int slot = 0; slot <= 32; ++slot) {
-        if (reloaded.slot(slot) != table.slot(slot))
+    for (int slot = 0; slot <= 34; ++slot) {
+        if ((slot < 33 ? reloaded.slot(slot) : reloadedFlags.value(slot)) != table.slot(slot))
             check(QStringLiteral("slot %1 does not load back").arg(slot));
     }
     return 0;

@@ -5,6 +5,7 @@
 #include "FieldValidator.h"
 #include "KeyCodes.h"
 #include "LoadFieldPass.h"
+#include "PortSuggestions.h"
 #include "ReplyRecord.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
@@ -200,6 +201,8 @@ void Form1::loadClick()
             ui->Textsend->setText(*logo);
     }
     showLoadedSettings();
+    for (const auto &[field, text] : loadedDisableTexts(loader.flags()))
+        settingField(field)->setText(text);
     if (!loader.skipped().isEmpty()) {
         detailedNotice(loadDamagedText(), loadDamagedDetails(loader.skipped()), fileNoticeCaption(),
                        QMessageBox::Warning);
@@ -279,6 +282,7 @@ void Form1::wireBrewerLink()
     // The port list is fixed: typed text names a device and never becomes
     // an entry.
     ui->Combo1->setInsertPolicy(QComboBox::NoInsert);
+    new PortSuggestions(ui->Combo1, m_link);
     connect(ui->connect, &QPushButton::clicked, this, &Form1::connectClick);
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::sendClick);
     connect(ui->Command2, &QPushButton::clicked, this, &Form1::readClick);
@@ -304,7 +308,9 @@ void Form1::connectClick()
     else
         m_link.setDeviceName(choice);
     if (!m_link.open()) {
-        detailedNotice(QStringLiteral("The COM Used !"), systemReport(m_link.errorString()),
+        detailedNotice(QStringLiteral("The COM Used !"),
+                       systemReport(m_link.errorString()) + u'\n' +
+                           presentDevicesText(m_link.presentDevices()),
                        appTitle(), QMessageBox::NoIcon);
         return;
     }

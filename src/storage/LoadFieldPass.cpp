@@ -1,6 +1,7 @@
 #include "LoadFieldPass.h"
 
 #include "DecimalNumber.h"
+#include "FieldEditors.h"
 #include "SlotForms.h"
 
 namespace {
@@ -60,4 +61,17 @@ std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &show
         break;
     }
     return std::nullopt;
+}
+
+QList<std::pair<int, QString>> loadedDisableTexts(const QMap<int, QString> &flags)
+{
+    // What a Disable button puts into a count field that is not disabled.
+    const QString disabled = toggledDisableText(QString());
+    QList<std::pair<int, QString>> texts;
+    for (int i = 0; i < SettingFieldCount; ++i) {
+        const SettingField &field = settingFields()[i];
+        if (field.kind == FieldKind::CountWithDisable && flags.value(field.flagSlot) == u"01")
+            texts.append({i, disabled});
+    }
+    return texts;
 }

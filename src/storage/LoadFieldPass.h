@@ -2,9 +2,12 @@
 
 #include "SettingFields.h"
 
+#include <QList>
+#include <QMap>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // After the file's values are in the table, Load sets every setting field
 // from its slot, in the order of settingFields(), and each assignment runs
@@ -22,3 +25,11 @@ std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QStri
 // shows "0"; a calibration outside 70..105 becomes "88", a pump speed outside
 // 70..100 "100", a drip time outside 70..105 "90".
 std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &shown);
+
+// Last, Load applies the disabled flags of the file's "Disable" record (by
+// slot, as the loader holds them) as the Disable buttons would: each count
+// field whose flag is "01" is set to "OFF", so that its editor sets the flag
+// while the count slot keeps the count loaded from "Total cups". These are
+// those fields, as indices into settingFields(), with the text to set. A
+// flag of "00", or none, leaves the field as the field pass set it.
+QList<std::pair<int, QString>> loadedDisableTexts(const QMap<int, QString> &flags);

@@ -7,18 +7,23 @@ std::optional<QString> SettingsFileLoader::takeLine(const QString &line)
     ++m_lineNumber;
     const SettingsLine read = readSettingsLine(line);
     for (const CutValue &value : read.values) {
-        if (const auto text = slotTextFromFile(value.slot, value.text))
-            m_table.setSlot(value.slot, *text);
-        else
+        const auto text = slotTextFromFile(*read.record, value.slot, value.text);
+        if (!text)
             m_skipped.append({m_lineNumber, read.record->key, value.index, value.text});
+        else if (read.record->flags)
+            m_flags.insert(value.slot, *text);
+        else
+            m_table.setSlot(value.slot, *text);
     }
     return read.logo;
 }
 
-std::optional<QString> slotTextFromFile(int slot, const QString &value)
+std::optional<QString> slotTextFromFile(const SettingsRecord &record, int slot,
+                                        const QString &value)
 {
     const QString text = value.toUpper();
-    if (!isHexOfWidth(text, SettingsTable::slotWidth(slot)))
+    if (record.flags ? text != u"00" && text != u"01"
+                     : !isHexOfWidth(text, SettingsTable::slotWidth(slot)))
         return std::nullopt;
     return text;
 }
