@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <malloc.h>
 #include <optional>
 #include <poll.h>
 #include <thread>
@@ -140,6 +141,37 @@ void ReadWaitingRecord(benchmark::State &state)
     }
 }
 BENCHMARK(ReadWaitingRecord)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// The bytes the heap holds in use.
+qint64 heapInUse()
+{
+    const auto info = mallinfo2();
+    return qint64(info.uordblks + info.hblkhd);
+}
+
+// A far end that sent a record and then kept talking: 16 MiB in pieces of
+// 4 KiB, each let in as it arrives, then Read. Reports what the flood added
+// to the heap before Read.
+void ReadAfterFlood(benchmark::State &state)
+{
+    Window window;
+    const QByteArray flood = goodRecord() + QByteArray(16 << 20, 'Z');
+    qint64 grown = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.connect(); // a good read closes the port
+        const qint64 before = heapInUse();
+        for (qsizetype at = 0; at < flood.size(); at += 4096) {
+            window.line.send(flood.mid(at, 4096));
+            QApplication::processEvents();
+        }
+        grown = heapInUse() - before;
+        state.ResumeTiming();
+        state.SetIterationTime(window.timeToNotice("Command2"));
+    }
+    state.counters["heap_growth_MiB"] = double(grown) / (1 << 20);
+}
+BENCHMARK(ReadAfterFlood)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(5);
 
 void Save(benchmark::State &state)
 {

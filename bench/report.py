@@ -113,6 +113,10 @@ row("Send: click to last frame byte at the far end (83 bytes)", f"{us(send):.0f}
     "1 ms beyond the line time", ok(us(send) < 1000))
 row("Read: waiting 39-byte record to fields updated",
     f"{us(window['ReadWaitingRecord/manual_time']):.0f} us", "", "", "")
+flood = window["ReadAfterFlood/iterations:5/manual_time"]
+row("Read after a record and 16 MiB more; heap grown by the flood",
+    f"{us(flood) / 1e3:.1f} ms; {flood['heap_growth_MiB']:+.2f} MiB", "", "100 ms; 2 MB",
+    ok(us(flood) < 100e3 and flood["heap_growth_MiB"] * 1.048576 < 2))
 
 core = gbench("bench_core")
 save, load = us(window["Save/manual_time"]), us(window["Load/manual_time"])

@@ -1,6 +1,7 @@
 // Loads arbitrary bytes as a settings file the way the window does, and as
 // `peln-cli show` does: the values of each line into the table, then every
-// field set from its slot, its editor running. Checks that the table stays
+// field set from its slot, its editor running, and the count fields that the
+// "Disable" record turns off set to "OFF". Checks that the table stays
 // well-formed, that the frame built after FillDefaults is refused with a
 // reason or well-formed, and that the file Save writes from the result reads
 // back the same.
@@ -44,8 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (reloadedLogo != logo)
         check(QStringLiteral("the saved logo \"%1\" does not load back").arg(logo));
-    for (int slot = 0; slot <= 32; ++slot) {
-        if (reloaded.slot(slot) != form.table().slot(slot))
+    for (int slot = 0; slot <= 34; ++slot) {
+        if ((slot < 33 ? reloaded.slot(slot) : loader.flags().value(slot)) !=
+            form.table().slot(slot))
             check(QStringLiteral("slot %1 does not load back").arg(slot));
     }
     return 0;

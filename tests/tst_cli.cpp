@@ -86,7 +86,7 @@ void TestCli::setShowDiffFrame()
     QCOMPARE(m_out, "");
     QCOMPARE(run({"frame", "B.TXT"}), 0);
     QCOMPARE(m_out,
-             "$$/&" + QString("66").repeated(27) + "0000000C0000" + "0000" + "0000" + "5000)");
+             "$$/&" + QString("66").repeated(27) + "0000000C0000" + "0000" + "0850" + "505A)");
     QCOMPARE(run({"frame", "B.TXT", "--hex"}), 0);
     QVERIFY2(m_out.contains("counts          30 30 30 30 30 30 30 43 30 30 30 30"),
              qPrintable(m_out));

@@ -5,6 +5,7 @@
 #include "FieldValidator.h"
 #include "KeyCodes.h"
 #include "LoadFieldPass.h"
+#include "PortSuggestions.h"
 #include "ReplyDisplay.h"
 #include "ReplyRecord.h"
 #include "SettingsFileAccess.h"
@@ -243,6 +244,7 @@ void Form1::wireBrewerLink()
     // The port list is fixed: typed text names a device and never becomes
     // an entry.
     ui->Combo1->setInsertPolicy(QComboBox::NoInsert);
+    new PortSuggestions(ui->Combo1, m_link);
     connect(ui->connect, &QPushButton::clicked, this, &Form1::connectClick);
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::sendClick);
     connect(ui->Command2, &QPushButton::clicked, this, &Form1::readClick);
@@ -268,7 +270,9 @@ void Form1::connectClick()
     else
         m_link.setDeviceName(choice);
     if (!m_link.open()) {
-        detailedNotice(QStringLiteral("The COM Used !"), systemReport(m_link.errorString()),
+        detailedNotice(QStringLiteral("The COM Used !"),
+                       systemReport(m_link.errorString()) + u'\n' +
+                           presentDevicesText(m_link.presentDevices()),
                        appTitle(), QMessageBox::NoIcon);
         return;
     }

@@ -28,6 +28,7 @@ public:
 
     const SettingsTable &settingsTable() const { return m_form.table(); }
     const SerialLink &serialLink() const { return m_link; }
+    SerialLink &serialLink() { return m_link; }
 
     // The application's title: the window's title and the caption of every
     // notice that names no other.

@@ -1,18 +1,32 @@
 #include "SerialLink.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QThread>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
+
+namespace {
+
+const QString InUse = QStringLiteral("the port is in use by another program");
+
+} // namespace
 
 SerialLink::SerialLink(QObject *parent) : QObject(parent)
 {
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    m_port.setReadBufferSize(0); // keep every received byte until it is taken
+    // The port's own buffer grows by a whole block for each arrival, however
+    // small; arrivals move at once into m_received, which holds them compactly.
+    m_port.setReadBufferSize(0);
     applySettings();
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::gatherInput);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::portError);
 }
 
@@ -69,18 +83,64 @@ bool SerialLink::open()
     m_failed = false;
     m_port.clearError();
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_errorString = m_port.errorString();
+        m_errorString = openFailureReason();
         return false;
     }
+    if (!lockDevice())
+        return false;
     m_errorString.clear();
     // Bytes the device held before the port opened belong to no one.
     m_port.clear(QSerialPort::Input);
+    m_received.clear();
     return true;
+}
+
+// Other serial programs take an flock on the device while they use it, and
+// check for one before they do: hold the device the same way, and leave it
+// to a program that holds it so already. The lock goes with the port's file
+// descriptor when the port closes.
+bool SerialLink::lockDevice()
+{
+#ifdef Q_OS_UNIX
+    if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        close();
+        m_errorString = error == EWOULDBLOCK ? InUse : qt_error_string(error);
+        return false;
+    }
+#endif
+    return true;
+}
+
+// Qt's reason for a failed open, in the user's terms where it is clear what
+// stands in the way.
+QString SerialLink::openFailureReason() const
+{
+    const QString said = m_port.errorString();
+    if (m_port.error() != QSerialPort::PermissionError)
+        return said;
+#ifdef Q_OS_UNIX
+    // Qt reports a device that another program holds (by Qt's lock file or
+    // the kernel's exclusive mode) as a permission error, just like a device
+    // that this user may not open at all.
+    const QByteArray path = QFile::encodeName(
+        m_deviceName.startsWith(u'/') ? m_deviceName : QStringLiteral("/dev/") + m_deviceName);
+    if (::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0)
+        return QStringLiteral("%1 (%2)").arg(InUse, said);
+#ifdef Q_OS_LINUX
+    if (errno == EACCES || errno == EPERM)
+        return said + QStringLiteral(". To use serial ports your user must be in the dialout "
+                                     "group: run sudo adduser \"$USER\" dialout, then log out "
+                                     "and in again");
+#endif
+#endif
+    return said;
 }
 
 void SerialLink::close()
 {
     m_failed = false;
+    m_received.clear();
     if (!m_port.isOpen())
         return;
     m_closing = true;
@@ -88,18 +148,33 @@ void SerialLink::close()
     m_closing = false;
 }
 
+// Moves what the port has gathered into m_received, as far as there is room
+// under the limit, and drops the rest.
+void SerialLink::gatherInput()
+{
+    const qint64 room = ReceiveLimit - m_received.size();
+    if (room > 0) {
+        m_received += m_port.read(qMin(room, m_port.bytesAvailable()));
+        if (m_received.size() == ReceiveLimit)
+            m_received.squeeze(); // full: it grows no further
+    }
+    m_port.skip(m_port.bytesAvailable());
+}
+
 QByteArray SerialLink::takeInput()
 {
     if (!m_port.isOpen())
         return {};
     // A zero wait reads whatever the system holds without blocking, and
-    // reports a time-out once nothing is left. The bound only guards against
-    // a device that never stops sending.
+    // reports a time-out once nothing is left; each round's readyRead moves
+    // what it read into m_received. The bound only guards against a device
+    // that never stops sending.
     for (int round = 0; round < 256 && !m_failed && m_port.waitForReadyRead(0); ++round) {
     }
     if (m_port.error() == QSerialPort::TimeoutError)
         m_port.clearError();
-    return m_port.readAll();
+    gatherInput();
+    return std::exchange(m_received, {});
 }
 
 bool SerialLink::write(const QByteArray &bytes)

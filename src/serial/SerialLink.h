@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LineSettings.h"
+#include "SerialDevices.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -10,16 +11,26 @@
 // The window's serial port, and the only code that talks to QSerialPort.
 //
 // Received bytes stay buffered, in arrival order, until takeInput() takes
-// them: nothing reads them away on arrival. Queued output is never
-// discarded, so what was written reaches the line whole. A device that fails
-// while the port is open (an adapter pulled out, the far end of a
+// them. They are moved off the port as they arrive into one compact buffer
+// that keeps the first ReceiveLimit bytes since the port opened or was last
+// taken from, and drops the rest: a far end that never stops talking costs
+// no more memory than that, and a reply record is far shorter. Queued output
+// is never discarded, so what was written reaches the line whole. A device
+// that fails while the port is open (an adapter pulled out, the far end of a
 // pseudo-terminal gone) gets its port closed and is reported once, through
 // deviceLost().
+//
+// While the port is open the link holds its device exclusively: by Qt's lock
+// file and, on Unix, by an flock on the device, which is what other serial
+// programs check before they use a port.
 class SerialLink : public QObject
 {
     Q_OBJECT
 
 public:
+    // The most received bytes held until takeInput() takes them.
+    static constexpr qsizetype ReceiveLimit = 64 * 1024;
+
     explicit SerialLink(QObject *parent = nullptr);
     ~SerialLink() override;
 
@@ -32,25 +43,32 @@ public:
     void setDeviceName(const QString &name);
     QString deviceName() const { return m_deviceName; }
 
+    // The serial devices this computer has, from the system's list unless a
+    // lister has been set in its place.
+    QList<SerialDevice> presentDevices() const { return m_listDevices(); }
+    void setDeviceLister(SerialDeviceLister lister) { m_listDevices = std::move(lister); }
+
     // Line settings such as "9600,n,8,1", applied at once to an open port and
     // at the next open() otherwise. False, changing nothing, for a text that
     // names no line settings.
     bool setSettings(const QString &text);
 
     // Opens the device for reading and writing, exclusively, at the line
-    // settings. On failure the port stays closed and errorString() says why.
+    // settings. On failure the port stays closed and errorString() says why:
+    // "the port is in use by another program" when another program holds
+    // the device, and on Linux also which group to join when the user may not
+    // use it.
     bool open();
     // Closes the port; what it held, received or queued, is dropped.
     void close();
     bool isOpen() const { return m_port.isOpen(); }
     QString errorString() const { return m_errorString; }
 
-    // Bytes gathered since the port opened and not taken yet.
-    qint64 waitingCount() const { return m_port.bytesAvailable(); }
+    // Bytes held since the port opened and not taken yet (at most ReceiveLimit).
+    qint64 waitingCount() const { return m_received.size(); }
 
-    // Takes every waiting byte as received, without character-set
-    // conversion, including bytes the system holds that the port has not
-    // gathered yet.
+    // Takes every held byte as received, without character-set conversion,
+    // including bytes the system holds that the port has not gathered yet.
     QByteArray takeInput();
 
     // Queues the bytes for the line, one byte each. False when the port is
@@ -72,13 +90,18 @@ signals:
     void deviceLost(const QString &reason);
 
 private:
+    void gatherInput();
+    bool lockDevice();
+    QString openFailureReason() const;
     void portError(QSerialPort::SerialPortError error);
     void closeLostDevice();
     bool applySettings();
 
     QSerialPort m_port;
     QString m_deviceName;
+    SerialDeviceLister m_listDevices = systemSerialDevices;
     LineSettings m_settings;
+    QByteArray m_received; // the first ReceiveLimit bytes since the last take
     QString m_errorString;
     bool m_failed = false;  // the open device failed and its port is still to be closed
     bool m_closing = false; // errors raised while closing are no news

@@ -78,5 +78,11 @@ LoadedFile loadSettings(SettingsForm &form, const QByteArray &bytes)
         if (const auto corrected = loadedFieldCorrection(setting.kind, form.text(i)))
             form.setText(i, *corrected);
     }
+    for (int i = 0; i < SettingFieldCount; ++i) {
+        const SettingField &setting = settingFields()[i];
+        if (setting.kind == FieldKind::CountWithDisable &&
+            loader.flags().value(setting.flagSlot) == u"01")
+            form.setText(i, disabledText());
+    }
     return loaded;
 }

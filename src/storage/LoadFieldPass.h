@@ -3,6 +3,7 @@
 #include "SettingFields.h"
 #include "SettingsFileLoader.h"
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -38,5 +39,9 @@ struct LoadedFile
 // form's table, in file order; then every setting field is set from its
 // slot, in the order of settingFields(), its editor running as its text
 // changes, and then to the loaded text's correction, if any. A field whose
-// slot is unset or not hexadecimal keeps its text.
+// slot is unset or not hexadecimal keeps its text. Last, each count field
+// whose disabled flag in the "Disable" record is "01" is set to "OFF", as
+// its Disable button would: its editor sets the flag, and the count slot
+// keeps the count loaded from "Total cups". A flag of "00", or none, leaves
+// the field as the field pass set it.
 LoadedFile loadSettings(SettingsForm &form, const QByteArray &bytes);

@@ -63,7 +63,7 @@ SettingsLine readSettingsLine(const QString &line)
         result.logo =
             line.size() > LogoStart ? line.mid(LogoStart, line.size() - LogoStart - 1) : QString();
     for (const SettingsRecord &record : SettingsRecords) {
-        if (!record.loaded || !keyMatches(line, record.key))
+        if (!keyMatches(line, record.key))
             continue;
         result.record = &record;
         for (int i = 0; i < record.count; ++i)

@@ -25,7 +25,10 @@ struct SettingsRecord
     int firstSlot;
     int count;
     int width;
-    bool loaded; // the disabled flags are written but never read back
+    // The disabled flags, "00" or "01" each. Load holds them aside until
+    // every field shows its loaded value and then applies them through their
+    // count fields, whose editors reset a flag whenever they show a count.
+    bool flags;
 
     // Where value `index` (0-based) starts in a line, counting from 0. The
     // reader cuts values here whatever the line holds, so a value of another
@@ -36,14 +39,14 @@ struct SettingsRecord
 // The records after the "Logo" line, in the order they are written. The
 // flags of "Disable" stand before the calibration, out of slot order.
 inline constexpr std::array<SettingsRecord, 8> SettingsRecords{{
-    {QLatin1StringView("#1 Button"), 0, 9, 2, true},
-    {QLatin1StringView("#2 Button"), 9, 9, 2, true},
-    {QLatin1StringView("#3 Button"), 18, 9, 2, true},
-    {QLatin1StringView("Total cups"), 27, 3, 4, true},
-    {QLatin1StringView("Disable"), 33, 2, 2, false},
-    {QLatin1StringView("Flowmeter"), 30, 1, 4, true},
-    {QLatin1StringView("Set pump speed"), 31, 1, 2, true},
-    {QLatin1StringView("Drip out time"), 32, 1, 2, true},
+    {QLatin1StringView("#1 Button"), 0, 9, 2, false},
+    {QLatin1StringView("#2 Button"), 9, 9, 2, false},
+    {QLatin1StringView("#3 Button"), 18, 9, 2, false},
+    {QLatin1StringView("Total cups"), 27, 3, 4, false},
+    {QLatin1StringView("Disable"), 33, 2, 2, true},
+    {QLatin1StringView("Flowmeter"), 30, 1, 4, false},
+    {QLatin1StringView("Set pump speed"), 31, 1, 2, false},
+    {QLatin1StringView("Drip out time"), 32, 1, 2, false},
 }};
 
 // The whole file for a table and a logo, every slot text as the table holds
@@ -70,7 +73,7 @@ struct CutValue
 struct SettingsLine
 {
     std::optional<QString> logo;    // set when the key "Logo" starts at the second character
-    const SettingsRecord *record{}; // the first loaded record whose key matches, if any
+    const SettingsRecord *record{}; // the first record whose key matches, if any
     QList<CutValue> values;         // that record's values, in order
 };
 

@@ -4,6 +4,7 @@
 #include "SettingsTable.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 
 #include <optional>
@@ -13,9 +14,8 @@
 struct SkippedValue
 {
     int lineNumber; // 1-based
-    QLatin1StringView key;
+    const SettingsRecord *record;
     int index; // 0-based place in the record
-    int width; // the characters a value of its record has
     QString text;
 };
 
@@ -25,6 +25,8 @@ struct SkippedValue
 // and stored upper case); any other value is skipped, the slot keeps the text
 // it held, and the skip is recorded. Send and Save put slot texts on the wire
 // and into the file unchecked, so a malformed one must never reach the table.
+// The disabled flags of the "Disable" record are held aside instead, for Load
+// to apply once the fields show their values (see loadSettings()).
 class SettingsFileLoader
 {
 public:
@@ -35,15 +37,21 @@ public:
 
     const QList<SkippedValue> &skipped() const { return m_skipped; }
 
+    // The well-formed disabled flags read so far, "00" or "01", by slot.
+    const QMap<int, QString> &flags() const { return m_flags; }
+
 private:
     SettingsTable &m_table;
+    QMap<int, QString> m_flags;
     int m_lineNumber = 0;
     QList<SkippedValue> m_skipped;
 };
 
 // The slot text a file value stands for, or nullopt when it is not exactly
-// as many hexadecimal digits as the slot is wide.
-std::optional<QString> slotTextFromFile(int slot, const QString &value);
+// as many hexadecimal digits as the slot is wide, or for a disabled flag,
+// neither "00" nor "01".
+std::optional<QString> slotTextFromFile(const SettingsRecord &record, int slot,
+                                        const QString &value);
 
 // A skipped value in words: its line, record and place, what was there and
 // what is wrong with it.

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -79,6 +80,10 @@ public:
         const int baud = speed == B9600 ? 9600 : speed == B1200 ? 1200 : -1;
         return QStringLiteral("%1 %2").arg(baud).arg(line.c_cflag & CSTOPB ? 2 : 1);
     }
+
+    // Takes, or with false releases, an flock on the device, as another
+    // serial program does; false while someone else holds one.
+    bool lock(bool take = true) { return !flock(m_nearEnd, take ? LOCK_EX | LOCK_NB : LOCK_UN); }
 
     // Closes the far end, as when the cable or adapter is pulled out.
     void closeFarEnd()
