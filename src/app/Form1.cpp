@@ -6,6 +6,7 @@
 #include "KeyCodes.h"
 #include "LoadFieldPass.h"
 #include "ReplyRecord.h"
+#include "ScreenFit.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "SettingsFileLoader.h"
@@ -14,9 +15,7 @@
 #include "SlotForms.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 
 namespace {
 
@@ -34,8 +33,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     wireFileButtons();
     wireBrewerLink();
     Form_Load();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    new ScreenFit(*this);
 }
 
 Form1::~Form1() = default;
