@@ -63,10 +63,14 @@ QByteArray record(const QList<std::pair<int, int>> &changes = {})
     return bytes;
 }
 
-bool isStraightLine(QWidget *widget)
+// The greys of the pixels of `area`, darkest first.
+QList<int> greys(const QImage &image, const QRect &area)
 {
-    const auto *frame = qobject_cast<QFrame *>(widget);
-    return frame && (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine);
+    QList<int> found;
+    for (int i = 0; i < area.width() * area.height(); ++i)
+        found << qGray(image.pixel(area.left() + i % area.width(), area.top() + i / area.width()));
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 } // namespace
@@ -102,6 +106,7 @@ private slots:
     void deviceVanishes();
 
     void scaling();
+    void drawing();
     void gapCaptions();
 
 private:
@@ -617,17 +622,18 @@ void TestWindow::deviceVanishes()
     QCOMPARE(w->shown("Shape2"), duringSend ? "red" : "green");
 }
 
-// Every control with a record is placed at its design place times the two
-// ratios, within its own container, from its record alone, also after a
-// 0 x 0 client area; straight lines and type stay as they are, and so does a
-// control whose record does not read.
+// Every control with a record, the straight lines among them, is placed at
+// its design place times the two ratios, within its own container, from its
+// record alone, also after a 0 x 0 client area; type stays as it is, and so
+// does a control whose record does not read.
 void TestWindow::scaling()
 {
     QCOMPARE(w->child<QWidget>("Frame3")->property("Tag"), "120    960    14175    1935    ");
+    QCOMPARE(w->child<QWidget>("Line1")->property("Tag"), "3720    60    45    3120    ");
     QVERIFY(!w->child<QComboBox>("Combo1")->lineEdit()->property("Tag").isValid());
     QHash<QWidget *, QRect> design;
     for (QWidget *widget : w->form.findChildren<QWidget *>()) {
-        if (isStraightLine(widget) || widget->property("Tag").isValid())
+        if (widget->property("Tag").isValid())
             design.insert(widget, widget->geometry());
     }
     const QFont title = w->child<QWidget>("Label3")->font();
@@ -637,13 +643,42 @@ void TestWindow::scaling()
         QCOMPARE(w->form.size(), QSize(969 * h, 700 * v));
         for (auto it = design.cbegin(); it != design.cend(); ++it) {
             const QRect d = it.value();
-            const bool kept = isStraightLine(it.key()) || it.key()->objectName() == "Text5";
+            const bool kept = it.key()->objectName() == "Text5";
             const QRect expected =
                 kept ? d : QRect(d.x() * h, d.y() * v, d.width() * h, d.height() * v);
             QVERIFY2(it.key()->geometry() == expected, qPrintable(it.key()->objectName()));
         }
     }
     QCOMPARE(w->child<QWidget>("Label3")->font(), title);
+}
+
+// Drawn at 0.85, 1 and 2 times the design size, at the scale factor of the
+// run: each straight line one device pixel thick along its own place,
+// between the controls it separates.
+void TestWindow::drawing()
+{
+    for (const double scale : {0.85, 1.0, 2.0}) {
+        w->form.resize(QSize(969, 700) * scale);
+        const QImage shot = w->form.grab().toImage();
+        const auto place = [&](const QString &name) {
+            const auto *control = w->child<QWidget>(name);
+            return QRect(control->mapTo(&w->form, QPoint()) * shot.devicePixelRatio(),
+                         control->size() * shot.devicePixelRatio());
+        };
+        // Each line, then the controls on either side of it at a point along it.
+        for (const QString line :
+             {"Line1 Text11 Text1", "Line1 Text15 Text31", "Line2 Label13 Label11",
+              "Line3 Label26 Label27", "Line4 Label29 Label30"}) {
+            const QStringList c = line.split(' ');
+            // Across the gap between the two controls, through its middle.
+            const QRect gap = QRect(place(c[1]).bottomRight(), place(c[2]).topLeft()).normalized();
+            const QList<int> across =
+                greys(shot, w->child<QFrame>(c[0])->frameShape() == QFrame::VLine
+                                ? QRect(gap.left(), gap.center().y(), gap.width(), 1)
+                                : QRect(gap.center().x(), gap.top(), 1, gap.height()));
+            QVERIFY2(across.value(0, 255) < 128 && across.value(1, 255) >= 128, qPrintable(line));
+        }
+    }
 }
 
 // At twice the width the boxes and the fraction in the gaps of three
