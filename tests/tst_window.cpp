@@ -123,6 +123,8 @@ private:
 
 void TestWindow::init()
 {
+    // Every window is built under a dark desktop theme: white text on black.
+    QApplication::setPalette(QPalette(Qt::white, Qt::black));
     m_dir = std::make_unique<QTemporaryDir>();
     m_line = std::make_unique<PseudoTerminal>();
     QVERIFY(m_line->isValid());
@@ -652,11 +654,15 @@ void TestWindow::scaling()
     QCOMPARE(w->child<QWidget>("Label3")->font(), title);
 }
 
-// Drawn at 0.85, 1 and 2 times the design size, at the scale factor of the
-// run: each straight line one device pixel thick along its own place,
-// between the controls it separates.
+// Drawn at 0.85, 1 and 2 times the design size, under the dark theme and at
+// the scale factor of the run: each straight line one device pixel thick
+// along its own place, between the controls it separates; captions dark on
+// light grey, the volumes dark on light red, the banner black on blue even
+// when disabled.
 void TestWindow::drawing()
 {
+    w->set({"textreceive=    Logo Set    "});
+    w->child("textreceive")->setEnabled(false);
     for (const double scale : {0.85, 1.0, 2.0}) {
         w->form.resize(QSize(969, 700) * scale);
         const QImage shot = w->form.grab().toImage();
@@ -678,6 +684,12 @@ void TestWindow::drawing()
                                 : QRect(gap.center().x(), gap.top(), 1, gap.height()));
             QVERIFY2(across.value(0, 255) < 128 && across.value(1, 255) >= 128, qPrintable(line));
         }
+        // Captions and a volume box: dark text, on a light ground.
+        for (const QString &name : QString("Label3 Label23 Label13 Label24 Text9").split(' ')) {
+            const QList<int> inside = greys(shot, place(name).adjusted(3, 3, -3, -3));
+            QVERIFY2(inside.first() < 30 && inside[inside.size() / 2] > 200, qPrintable(name));
+        }
+        QVERIFY(greys(shot, place("textreceive").adjusted(8, 8, -8, -8)).last() < 50);
     }
 }
 

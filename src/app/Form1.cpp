@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QStyle>
 
 namespace {
 
@@ -25,6 +26,9 @@ const QColor LampGreen(0, 255, 0);
 
 Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
 {
+    // The form is a light design with colours of its own; a dark desktop
+    // theme would give its light grey frames light text.
+    setPalette(style()->standardPalette());
     ui->setupUi(this);
     nameControlArrays();
     placeGapCaptions();
