@@ -84,6 +84,7 @@ private slots:
     void cleanup() { w.reset(); }
 
     void startUp();
+    void accessibility();
     void typing_data();
     void typing();
     void keys();
@@ -178,6 +179,35 @@ void TestWindow::startUp()
     for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
         QCOMPARE(w->form.findChildren<QLabel *>(array).last()->property("Index"), size - 1);
     QVERIFY(!w->form.serialLink().isOpen() && w->told().isEmpty());
+}
+
+// For keyboard users and screen readers: Tab visits what a user can change
+// or press, in reading order, then the tab bar, and comes round again;
+// Shift+Tab walks the same chain backwards. Every box it reaches has a name
+// and a hint with its range; read-only boxes say what they show.
+void TestWindow::accessibility()
+{
+    QStringList chain =
+        QString("Command2 Command1 Textsend Combo1 connect Command3 Command5 Text11 Text1 Text2 "
+                "Text3 Text4 Text5 Text6 Text7 Text8 Text9 default1 Command_disable1 Text13 Text21 "
+                "Text22 Text23 Text24 Text25 Text26 Text27 Text28 Text29 default2 Command4 Text15 "
+                "Text31 Text32 Text33 Text34 Text35 Text36 Text37 Text38 Text39 default3 Text17 "
+                "Text19 Text20 qt_tabwidget_tabbar")
+            .split(' ');
+    w->child<QWidget>("Command2")->setFocus();
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        for (const QString &expected : chain) {
+            QWidget *f = w->form.focusWidget(); // the port box's editor has no name
+            QCOMPARE((f->objectName().isEmpty() ? f->parentWidget() : f)->objectName(), expected);
+            if (expected.startsWith("Text")) // a name and a hint with the range
+                QVERIFY(!f->accessibleName().isEmpty() && f->toolTip().contains(" to "));
+            QTest::keyClick(f, key);
+        }
+        std::reverse(chain.begin() + 1, chain.end());
+    }
+    QCOMPARE(w->child("Text23")->accessibleName(), "Center Button pulse brew setting 3");
+    QCOMPARE(w->child("Text23")->toolTip(), "0 to 102; a larger number becomes 102");
+    QCOMPARE(w->child("Text12")->accessibleName(), "Brewer's total count, Center Button");
 }
 
 void TestWindow::typing_data()

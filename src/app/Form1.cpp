@@ -7,6 +7,7 @@
 #include "LoadFieldPass.h"
 #include "ReplyRecord.h"
 #include "ScreenFit.h"
+#include "SettingWords.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "SettingsFileLoader.h"
@@ -33,6 +34,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     nameControlArrays();
     placeGapCaptions();
     wireSettingFields();
+    describeFields();
     wireButtons();
     wireFileButtons();
     wireBrewerLink();
@@ -85,6 +87,23 @@ void Form1::placeGapCaptions()
     ui->Label28->setOccupants({ui->Label29, ui->Label30});
     for (QLabel *label : {ui->Label21, ui->Label22})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+// What a screen reader announces for each box, and the hint over it.
+void Form1::describeFields()
+{
+    const auto describe = [](QLineEdit *box, const QString &name, const QString &hint) {
+        box->setAccessibleName(name);
+        box->setToolTip(hint);
+    };
+    for (int i = 0; i < SettingFieldCount; ++i)
+        describe(settingField(i), slotName(settingFields()[i].slot),
+                 rangeHint(settingFields()[i].kind));
+    describe(ui->Textsend, logoName(), logoHint());
+    const QList<QLineEdit *> totals = {ui->Text10, ui->Text12, ui->Text14};
+    for (int button = 0; button < totals.size(); ++button)
+        describe(totals[button], reportedTotalName(button), reportedTotalName(button));
+    describe(ui->Text16, reportedCalibrationName(), reportedCalibrationName());
 }
 
 void Form1::wireSettingFields()
