@@ -7,6 +7,8 @@
 #include "LoadFieldPass.h"
 #include "PortSuggestions.h"
 #include "ReplyRecord.h"
+#include "ScreenFit.h"
+#include "SettingWords.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "SettingsFileLoader.h"
@@ -15,9 +17,8 @@
 #include "SlotForms.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -27,16 +28,19 @@ const QColor LampGreen(0, 255, 0);
 
 Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
 {
+    // The form is a light design with colours of its own; a dark desktop
+    // theme would give its light grey frames light text.
+    setPalette(style()->standardPalette());
     ui->setupUi(this);
     nameControlArrays();
     placeGapCaptions();
     wireSettingFields();
+    describeFields();
     wireButtons();
     wireFileButtons();
     wireBrewerLink();
     Form_Load();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    new ScreenFit(*this);
 }
 
 Form1::~Form1() = default;
@@ -84,6 +88,23 @@ void Form1::placeGapCaptions()
     ui->Label28->setOccupants({ui->Label29, ui->Label30});
     for (QLabel *label : {ui->Label21, ui->Label22})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+// What a screen reader announces for each box, and the hint over it.
+void Form1::describeFields()
+{
+    const auto describe = [](QLineEdit *box, const QString &name, const QString &hint) {
+        box->setAccessibleName(name);
+        box->setToolTip(hint);
+    };
+    for (int i = 0; i < SettingFieldCount; ++i)
+        describe(settingField(i), slotName(settingFields()[i].slot),
+                 rangeHint(settingFields()[i].kind));
+    describe(ui->Textsend, logoName(), logoHint());
+    const QList<QLineEdit *> totals = {ui->Text10, ui->Text12, ui->Text14};
+    for (int button = 0; button < totals.size(); ++button)
+        describe(totals[button], reportedTotalName(button), reportedTotalName(button));
+    describe(ui->Text16, reportedCalibrationName(), reportedCalibrationName());
 }
 
 void Form1::wireSettingFields()

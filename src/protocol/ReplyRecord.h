@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingFields.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -43,19 +45,12 @@ std::optional<BrewerReport> decodeReply(const QStringList &pieces);
 // pair is sent as the largest the record can carry.
 QByteArray encodeReply(const BrewerReport &report);
 
-// A reported value outside low..high is shown as `replacement`.
-struct ReportedRange
-{
-    int low;
-    int high;
-    int replacement;
-
-    constexpr bool contains(int value) const { return value >= low && value <= high; }
-};
-
-inline constexpr ReportedRange ReportedCalibrationTenths{700, 1050, 880};
-inline constexpr ReportedRange ReportedPumpSpeed{70, 100, 100};
-inline constexpr ReportedRange ReportedDripTime{70, 105, 90};
+// A reported value outside its field's range is shown as the range's
+// replacement, as the field's own editor would store it.
+using ReportedRange = SettingRange;
+inline constexpr ReportedRange ReportedCalibrationTenths = CalibrationTenthsRange;
+inline constexpr ReportedRange ReportedPumpSpeed = PumpSpeedRange;
+inline constexpr ReportedRange ReportedDripTime = DripTimeRange;
 
 // In the pulse fields the value 102 stands for zero.
 inline constexpr int PulseZeroStandIn = 102;

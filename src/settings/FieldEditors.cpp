@@ -20,24 +20,26 @@ std::optional<DecimalNumber> fieldNumber(const QString &text)
 
 // Range-checked editor of a field that shows its replacement value when the
 // number is out of range.
-FieldEdit clampedAndShown(int slot, const QString &text, int high, QString (*form)(int))
+FieldEdit clampedAndShown(int slot, const QString &text, const SettingRange &range,
+                          QString (*form)(int))
 {
     const auto value = fieldNumber(text);
     if (!value)
         return {};
-    if (!value->inRange(0, high))
-        return {{{slot, form(high)}}, QString::number(high)};
+    if (!value->inRange(range.low, range.high))
+        return {{{slot, form(range.replacement)}}, QString::number(range.replacement)};
     return {{{slot, form(int(value->roundedHalfEven()))}}, std::nullopt};
 }
 
 // Range-checked editor of a field that keeps its text and stores a
 // replacement value in the slot when the number is out of range.
-FieldEdit clampedSilently(int slot, const QString &text, int low, int high, int replacement)
+FieldEdit clampedSilently(int slot, const QString &text, const SettingRange &range)
 {
     const auto value = fieldNumber(text);
     if (!value)
         return {};
-    const int used = value->inRange(low, high) ? int(value->roundedHalfEven()) : replacement;
+    const int used =
+        value->inRange(range.low, range.high) ? int(value->roundedHalfEven()) : range.replacement;
     return {{{slot, twoDigitForm(used)}}, std::nullopt};
 }
 
@@ -45,12 +47,12 @@ FieldEdit clampedSilently(int slot, const QString &text, int low, int high, int 
 
 FieldEdit editPulseOrVolume(int slot, const QString &text)
 {
-    return clampedAndShown(slot, text, 102, twoDigitForm);
+    return clampedAndShown(slot, text, PulseOrVolumeRange, twoDigitForm);
 }
 
 FieldEdit editCount(int slot, const QString &text)
 {
-    return clampedAndShown(slot, text, 9999, fourDigitForm);
+    return clampedAndShown(slot, text, CountRange, fourDigitForm);
 }
 
 FieldEdit editCountWithDisable(int countSlot, int flagSlot, const QString &text)
@@ -68,18 +70,20 @@ FieldEdit editCalibration(int slot, const QString &text)
     if (!value)
         return {};
     const DecimalNumber tenths = value->timesTen();
-    const int used = tenths.inRange(700, 1050) ? int(tenths.roundedHalfEven()) : 880;
+    const SettingRange &range = CalibrationTenthsRange;
+    const int used =
+        tenths.inRange(range.low, range.high) ? int(tenths.roundedHalfEven()) : range.replacement;
     return {{{slot, calibrationForm(used)}}, std::nullopt};
 }
 
 FieldEdit editPumpSpeed(int slot, const QString &text)
 {
-    return clampedSilently(slot, text, 70, 100, 100);
+    return clampedSilently(slot, text, PumpSpeedRange);
 }
 
 FieldEdit editDripTime(int slot, const QString &text)
 {
-    return clampedSilently(slot, text, 70, 105, 90);
+    return clampedSilently(slot, text, DripTimeRange);
 }
 
 FieldEdit editField(const SettingField &field, const QString &text)
