@@ -66,8 +66,8 @@ void TestCli::setShowDiffFrame()
     QCOMPARE(run({"set", "A.TXT", "pump=150", "left.pulse1=10", "center.count=12",
                   "center.disabled=yes", "calibration=97.84", "logo=Fresh Brew"}),
              1);
-    QCOMPARE(m_out,
-             "pump=150 is out of range (70 to 100); stored 100\ncalibration=97.84 stored 97.8\n");
+    QCOMPARE(m_out, "pump=150 is out of range (70 to 100 percent); stored 100\ncalibration=97.84 "
+                    "stored 97.8\n");
     QCOMPARE(run({"show", "A.TXT"}), 0);
     const QStringList shown = m_out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(shown.size(), namedSettings().size());

@@ -136,8 +136,8 @@ void TestCore::frameRefusals_data()
            "setting 1 holds nothing, which is not a setting the brewer can take. Type a value");
     addRow("one digit", 5, "6", "", "Left Button pulse brew setting 6 holds \"6\"");
     addRow("volume", 17, "666", "", "Center Button volume holds \"666\"");
-    addRow("quote and comma", 31, "\",", "", "pump working speed holds \"\",\"");
-    addRow("three-digit calibration", 30, "850", "", "flowmeter calibration holds \"850\"");
+    addRow("quote and comma", 31, "\",", "", "Pump working speed holds \"\",\"");
+    addRow("three-digit calibration", 30, "850", "", "calibration, new setting holds \"850\"");
     addRow("flag", 33, "1", "",
            "Center Button disabled flag holds \"1\", which is not a setting the brewer can take.");
 

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -65,10 +66,14 @@ QByteArray record(const QList<std::pair<int, int>> &changes = {})
     return bytes;
 }
 
-bool isStraightLine(QWidget *widget)
+// The greys of the pixels of `area`, darkest first.
+QList<int> greys(const QImage &image, const QRect &area)
 {
-    const auto *frame = qobject_cast<QFrame *>(widget);
-    return frame && (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine);
+    QList<int> found;
+    for (int i = 0; i < area.width() * area.height(); ++i)
+        found << qGray(image.pixel(area.left() + i % area.width(), area.top() + i / area.width()));
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 } // namespace
@@ -82,6 +87,7 @@ private slots:
     void cleanup() { w.reset(); }
 
     void startUp();
+    void accessibility();
     void typing_data();
     void typing();
     void keys();
@@ -104,6 +110,7 @@ private slots:
     void deviceVanishes();
 
     void scaling();
+    void drawing();
     void gapCaptions();
 
 private:
@@ -120,6 +127,8 @@ private:
 
 void TestWindow::init()
 {
+    // Every window is built under a dark desktop theme: white text on black.
+    QApplication::setPalette(QPalette(Qt::white, Qt::black));
     m_dir = std::make_unique<QTemporaryDir>();
     m_line = std::make_unique<PseudoTerminal>();
     QVERIFY(m_line->isValid());
@@ -163,11 +172,45 @@ void TestWindow::startUp()
     QCOMPARE(ports->currentText(), "COM3");
     for (int slot = 0; slot < SettingsTable::SlotCount; ++slot)
         QCOMPARE(w->slot(slot), "unset");
-    QCOMPARE(w->form.size(), QSize(969, 700));
+    // The design size, or the largest that fits a smaller screen's available
+    // area with the frame, centred in it.
+    const QRect area = w->form.screen()->availableGeometry(), frame = w->form.frameGeometry();
+    QVERIFY(area.contains(frame) && frame.center() == area.center());
+    QCOMPARE(w->form.size(),
+             QSize(969, 700).boundedTo(area.size() - frame.size() + w->form.size()));
     // Label arrays share one name and are told apart by their Index.
     for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
         QCOMPARE(w->form.findChildren<QLabel *>(array).last()->property("Index"), size - 1);
     QVERIFY(!w->form.serialLink().isOpen() && w->told().isEmpty());
+}
+
+// For keyboard users and screen readers: Tab visits what a user can change
+// or press, in reading order, then the tab bar, and comes round again;
+// Shift+Tab walks the same chain backwards. Every box it reaches has a name
+// and a hint with its range; read-only boxes say what they show.
+void TestWindow::accessibility()
+{
+    QStringList chain =
+        QString("Command2 Command1 Textsend Combo1 connect Command3 Command5 Text11 Text1 Text2 "
+                "Text3 Text4 Text5 Text6 Text7 Text8 Text9 default1 Command_disable1 Text13 Text21 "
+                "Text22 Text23 Text24 Text25 Text26 Text27 Text28 Text29 default2 Command4 Text15 "
+                "Text31 Text32 Text33 Text34 Text35 Text36 Text37 Text38 Text39 default3 Text17 "
+                "Text19 Text20 qt_tabwidget_tabbar")
+            .split(' ');
+    w->child<QWidget>("Command2")->setFocus();
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        for (const QString &expected : chain) {
+            QWidget *f = w->form.focusWidget(); // the port box's editor has no name
+            QCOMPARE((f->objectName().isEmpty() ? f->parentWidget() : f)->objectName(), expected);
+            if (expected.startsWith("Text")) // a name and a hint with the range
+                QVERIFY(!f->accessibleName().isEmpty() && f->toolTip().contains(" to "));
+            QTest::keyClick(f, key);
+        }
+        std::reverse(chain.begin() + 1, chain.end());
+    }
+    QCOMPARE(w->child("Text23")->accessibleName(), "Center Button pulse brew setting 3");
+    QCOMPARE(w->child("Text23")->toolTip(), "0 to 102; a larger number becomes 102");
+    QCOMPARE(w->child("Text12")->accessibleName(), "Brewer's total count, Center Button");
 }
 
 void TestWindow::typing_data()
@@ -656,17 +699,18 @@ void TestWindow::deviceVanishes()
     QCOMPARE(w->shown("Shape2"), duringSend ? "red" : "green");
 }
 
-// Every control with a record is placed at its design place times the two
-// ratios, within its own container, from its record alone, also after a
-// 0 x 0 client area; straight lines and type stay as they are, and so does a
-// control whose record does not read.
+// Every control with a record, the straight lines among them, is placed at
+// its design place times the two ratios, within its own container, from its
+// record alone, also after a 0 x 0 client area; type stays as it is, and so
+// does a control whose record does not read.
 void TestWindow::scaling()
 {
     QCOMPARE(w->child<QWidget>("Frame3")->property("Tag"), "120    960    14175    1935    ");
+    QCOMPARE(w->child<QWidget>("Line1")->property("Tag"), "3720    60    45    3120    ");
     QVERIFY(!w->child<QComboBox>("Combo1")->lineEdit()->property("Tag").isValid());
     QHash<QWidget *, QRect> design;
     for (QWidget *widget : w->form.findChildren<QWidget *>()) {
-        if (isStraightLine(widget) || widget->property("Tag").isValid())
+        if (widget->property("Tag").isValid())
             design.insert(widget, widget->geometry());
     }
     const QFont title = w->child<QWidget>("Label3")->font();
@@ -676,13 +720,52 @@ void TestWindow::scaling()
         QCOMPARE(w->form.size(), QSize(969 * h, 700 * v));
         for (auto it = design.cbegin(); it != design.cend(); ++it) {
             const QRect d = it.value();
-            const bool kept = isStraightLine(it.key()) || it.key()->objectName() == "Text5";
+            const bool kept = it.key()->objectName() == "Text5";
             const QRect expected =
                 kept ? d : QRect(d.x() * h, d.y() * v, d.width() * h, d.height() * v);
             QVERIFY2(it.key()->geometry() == expected, qPrintable(it.key()->objectName()));
         }
     }
     QCOMPARE(w->child<QWidget>("Label3")->font(), title);
+}
+
+// Drawn at 0.85, 1 and 2 times the design size, under the dark theme and at
+// the scale factor of the run: each straight line one device pixel thick
+// along its own place, between the controls it separates; captions dark on
+// light grey, the volumes dark on light red, the banner black on blue even
+// when disabled.
+void TestWindow::drawing()
+{
+    w->set({"textreceive=    Logo Set    "});
+    w->child("textreceive")->setEnabled(false);
+    for (const double scale : {0.85, 1.0, 2.0}) {
+        w->form.resize(QSize(969, 700) * scale);
+        const QImage shot = w->form.grab().toImage();
+        const auto place = [&](const QString &name) {
+            const auto *control = w->child<QWidget>(name);
+            return QRect(control->mapTo(&w->form, QPoint()) * shot.devicePixelRatio(),
+                         control->size() * shot.devicePixelRatio());
+        };
+        // Each line, then the controls on either side of it at a point along it.
+        for (const QString line :
+             {"Line1 Text11 Text1", "Line1 Text15 Text31", "Line2 Label13 Label11",
+              "Line3 Label26 Label27", "Line4 Label29 Label30"}) {
+            const QStringList c = line.split(' ');
+            // Across the gap between the two controls, through its middle.
+            const QRect gap = QRect(place(c[1]).bottomRight(), place(c[2]).topLeft()).normalized();
+            const QList<int> across =
+                greys(shot, w->child<QFrame>(c[0])->frameShape() == QFrame::VLine
+                                ? QRect(gap.left(), gap.center().y(), gap.width(), 1)
+                                : QRect(gap.center().x(), gap.top(), 1, gap.height()));
+            QVERIFY2(across.value(0, 255) < 128 && across.value(1, 255) >= 128, qPrintable(line));
+        }
+        // Captions and a volume box: dark text, on a light ground.
+        for (const QString &name : QString("Label3 Label23 Label13 Label24 Text9").split(' ')) {
+            const QList<int> inside = greys(shot, place(name).adjusted(3, 3, -3, -3));
+            QVERIFY2(inside.first() < 30 && inside[inside.size() / 2] > 200, qPrintable(name));
+        }
+        QVERIFY(greys(shot, place("textreceive").adjusted(8, 8, -8, -8)).last() < 50);
+    }
 }
 
 // At twice the width the boxes and the fraction in the gaps of three

@@ -8,15 +8,16 @@
 #include "PortSuggestions.h"
 #include "ReplyDisplay.h"
 #include "ReplyRecord.h"
+#include "ScreenFit.h"
+#include "SettingWords.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "SettingsFileNotices.h"
 #include "SettingsFrame.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -26,16 +27,19 @@ const QColor LampGreen(0, 255, 0);
 
 Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>())
 {
+    // The form is a light design with colours of its own; a dark desktop
+    // theme would give its light grey frames light text.
+    setPalette(style()->standardPalette());
     ui->setupUi(this);
     nameControlArrays();
     placeGapCaptions();
     wireSettingFields();
+    describeFields();
     wireButtons();
     wireFileButtons();
     wireBrewerLink();
     Form_Load();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    new ScreenFit(*this);
 }
 
 Form1::~Form1() = default;
@@ -83,6 +87,23 @@ void Form1::placeGapCaptions()
     ui->Label28->setOccupants({ui->Label29, ui->Label30});
     for (QLabel *label : {ui->Label21, ui->Label22})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+// What a screen reader announces for each box, and the hint over it.
+void Form1::describeFields()
+{
+    const auto describe = [](QLineEdit *box, const QString &name, const QString &hint) {
+        box->setAccessibleName(name);
+        box->setToolTip(hint);
+    };
+    for (int i = 0; i < SettingFieldCount; ++i)
+        describe(settingField(i), slotName(settingFields()[i].slot),
+                 rangeHint(settingFields()[i].kind));
+    describe(ui->Textsend, logoName(), logoHint());
+    const QList<QLineEdit *> totals = {ui->Text10, ui->Text12, ui->Text14};
+    for (int button = 0; button < totals.size(); ++button)
+        describe(totals[button], reportedTotalName(button), reportedTotalName(button));
+    describe(ui->Text16, reportedCalibrationName(), reportedCalibrationName());
 }
 
 // Each box and its field in the form mirror each other: what the user types

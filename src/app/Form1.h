@@ -47,6 +47,7 @@ private:
     void Form_Load();
     void nameControlArrays();
     void placeGapCaptions();
+    void describeFields();
     void wireSettingFields();
     void wireButtons();
     void wireFileButtons();

@@ -3,7 +3,6 @@
 #include "GeometryRecord.h"
 #include "Twips.h"
 
-#include <QFrame>
 #include <QGroupBox>
 #include <QTabWidget>
 
@@ -38,25 +37,14 @@ QList<QWidget *> controlsOf(const QWidget &form)
     return controls;
 }
 
-// A straight line has two end points rather than a box, so it keeps its
-// design coordinates at every size.
-bool isStraightLine(const QWidget &control)
-{
-    const auto *frame = qobject_cast<const QFrame *>(&control);
-    return frame && (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine);
-}
-
 } // namespace
 
 void ProportionalLayout::record(QWidget &form)
 {
     m_scaleWidth = pixelsToTwips(form.width());
     m_scaleHeight = pixelsToTwips(form.height());
-    for (QWidget *control : controlsOf(form)) {
-        if (isStraightLine(*control))
-            continue;
+    for (QWidget *control : controlsOf(form))
         control->setProperty(TagProperty, GeometryRecord::fromPixels(control->geometry()).toText());
-    }
 }
 
 void ProportionalLayout::apply(QWidget &form) const

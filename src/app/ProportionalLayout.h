@@ -9,8 +9,8 @@ class QWidget;
 // geometry, in twips inside its own container, as text in the control's
 // "Tag" property. apply() places every control from its record alone, scaled
 // by the ratios of the current client size to the reference, so that no
-// rounding carries over from one resize to the next. Straight lines get no
-// record and stay where they are; type sizes are left alone.
+// rounding carries over from one resize to the next. Straight lines are
+// controls like any other; type sizes are left alone.
 class ProportionalLayout
 {
 public:

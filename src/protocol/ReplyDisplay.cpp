@@ -15,7 +15,7 @@ constexpr int DripField = 32;
 // the field's range.
 void showClamped(SettingsForm &form, int field, int value)
 {
-    const FieldRange range = fieldRange(settingFields()[field].kind);
+    const SettingRange range = settingRange(settingFields()[field].kind);
     form.setText(field, QString::number(value));
     if (!range.contains(value))
         form.setText(field, QString::number(range.replacement));
@@ -45,13 +45,9 @@ ReplyDisplay showReply(SettingsForm &form, const QStringList &pieces)
             form.text(i) == QString::number(ZeroStandIn))
             form.setText(i, QStringLiteral("0"));
     }
-    // The calibration arrives in tenths.
-    const FieldRange calibration = fieldRange(FieldKind::Calibration);
     const int tenths = report->calibrationTenths;
-    display.calibration =
-        tenthsText(tenths >= 10 * calibration.low && tenths <= 10 * calibration.high
-                       ? tenths
-                       : 10 * calibration.replacement);
+    display.calibration = tenthsText(
+        CalibrationTenthsRange.contains(tenths) ? tenths : CalibrationTenthsRange.replacement);
     showClamped(form, PumpField, report->pumpSpeed);
     showClamped(form, DripField, report->dripTime);
     return display;

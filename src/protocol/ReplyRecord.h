@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingFields.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>

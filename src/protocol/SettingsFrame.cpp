@@ -1,10 +1,9 @@
 #include "SettingsFrame.h"
 
+#include "SettingWords.h"
 #include "SlotForms.h"
 
 namespace {
-
-const char *const ButtonNames[] = {"Left", "Center", "Right"};
 
 SettingsFrame refused(const QString &reason)
 {
@@ -33,32 +32,6 @@ const std::array<int, SettingsTable::UsedSlots> &wireSlotOrder()
         0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
         18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 33, 34, 30, 31, 32};
     return order;
-}
-
-QString slotDescription(int slot)
-{
-    if (slot < 27) {
-        const QLatin1String button(ButtonNames[slot / 9]);
-        const int column = slot % 9;
-        if (column < 8)
-            return QStringLiteral("%1 Button pulse brew setting %2").arg(button).arg(column + 1);
-        return QStringLiteral("%1 Button volume").arg(button);
-    }
-    if (slot < 30)
-        return QStringLiteral("%1 Button brewing count to write")
-            .arg(QLatin1String(ButtonNames[slot - 27]));
-    switch (slot) {
-    case 30:
-        return QStringLiteral("flowmeter calibration");
-    case 31:
-        return QStringLiteral("pump working speed");
-    case 32:
-        return QStringLiteral("drip-out time");
-    case 33:
-        return QStringLiteral("Center Button disabled flag");
-    default:
-        return QStringLiteral("Right Button disabled flag");
-    }
 }
 
 SettingsFrame buildSettingsFrame(const SettingsTable &table, const QString &logo)
@@ -90,9 +63,9 @@ SettingsFrame buildSettingsFrame(const SettingsTable &table, const QString &logo
         if (!text || !isHexOfWidth(*text, SettingsTable::slotWidth(slot))) {
             const QString held =
                 text ? QStringLiteral("\"%1\"").arg(*text) : QStringLiteral("nothing");
-            QString reason = QStringLiteral("The %1 holds %2, which is not a setting the brewer "
+            QString reason = QStringLiteral("%1 holds %2, which is not a setting the brewer "
                                             "can take.")
-                                 .arg(slotDescription(slot), held);
+                                 .arg(slotName(slot), held);
             if (slot < 33)
                 reason += QStringLiteral(" Type a value into its field, then send again.");
             return refused(reason);

@@ -23,10 +23,6 @@ inline constexpr int SettingsPieceLength = 80;
 // and 34, then the calibration 30, pump speed 31 and drip time 32.
 const std::array<int, SettingsTable::UsedSlots> &wireSlotOrder();
 
-// What slot 0..34 holds, in the words of the window ("Center Button pulse
-// brew setting 3").
-QString slotDescription(int slot);
-
 struct SettingsFrame
 {
     QByteArray bytes; // empty when refused

@@ -23,10 +23,10 @@ std::optional<DecimalNumber> fieldNumber(const QString &text)
 FieldEdit clamped(int slot, const QString &text, FieldKind kind, QString (*form)(int), bool shows)
 {
     const auto value = fieldNumber(text);
-    const FieldRange range = fieldRange(kind);
+    const SettingRange range = settingRange(kind);
     if (!value)
         return {};
-    if (value->inRange(range.low, range.high))
+    if (withinRange(kind, *value))
         return {{{slot, form(int(value->roundedHalfEven()))}}, std::nullopt};
     return {{{slot, form(range.replacement)}},
             shows ? std::optional(QString::number(range.replacement)) : std::nullopt};
@@ -34,23 +34,12 @@ FieldEdit clamped(int slot, const QString &text, FieldKind kind, QString (*form)
 
 } // namespace
 
-FieldRange fieldRange(FieldKind kind)
+bool withinRange(FieldKind kind, const DecimalNumber &value)
 {
-    switch (kind) {
-    case FieldKind::Pulse:
-    case FieldKind::Volume:
-        return {0, ZeroStandIn, ZeroStandIn};
-    case FieldKind::Count:
-    case FieldKind::CountWithDisable:
-        return {0, 9999, 9999};
-    case FieldKind::Calibration:
-        return {70, 105, 88};
-    case FieldKind::PumpSpeed:
-        return {70, 100, 100};
-    case FieldKind::DripTime:
-        return {70, 105, 90};
-    }
-    return {0, 0, 0};
+    const SettingRange range = settingRange(kind);
+    // The calibration's range is in tenths of a sign per ounce.
+    return (kind == FieldKind::Calibration ? value.timesTen() : value)
+        .inRange(range.low, range.high);
 }
 
 FieldEdit editPulseOrVolume(int slot, const QString &text)
@@ -75,13 +64,12 @@ FieldEdit editCountWithDisable(int countSlot, int flagSlot, const QString &text)
 FieldEdit editCalibration(int slot, const QString &text)
 {
     const auto value = fieldNumber(text);
-    const FieldRange range = fieldRange(FieldKind::Calibration);
     if (!value)
         return {};
-    // The range is checked before the number is made whole, in tenths.
-    const int tenths = value->inRange(range.low, range.high)
+    // The range is checked before the number is made whole.
+    const int tenths = withinRange(FieldKind::Calibration, *value)
                            ? int(value->timesTen().roundedHalfEven())
-                           : range.replacement * 10;
+                           : CalibrationTenthsRange.replacement;
     return {{{slot, calibrationForm(tenths)}}, std::nullopt};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DecimalNumber.h"
 #include "SettingFields.h"
 
 #include <QList>
@@ -25,19 +26,9 @@ struct FieldEdit
     std::optional<QString> rewrite;
 };
 
-// The numbers a field's editor stores as they are, and the number it stores
-// for any other: pulse and volume 0..102 (102), counts 0..9999 (9999), the
-// calibration 70..105 (88), pump speed 70..100 (100) and drip time 70..105
-// (90). Load and Read show a number out of these ranges as its replacement.
-struct FieldRange
-{
-    int low;
-    int high;
-    int replacement;
-
-    bool contains(qint64 value) const { return value >= low && value <= high; }
-};
-FieldRange fieldRange(FieldKind kind);
+// Whether a field of `kind` takes `value` as it is: whether it lies within
+// the field's range.
+bool withinRange(FieldKind kind, const DecimalNumber &value);
 
 // In the pulse and volume slots the value 102 stands for zero.
 inline constexpr int ZeroStandIn = 102;

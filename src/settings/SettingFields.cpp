@@ -56,3 +56,22 @@ bool hasDigitFilter(FieldKind kind)
     }
     return false;
 }
+
+SettingRange settingRange(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Pulse:
+    case FieldKind::Volume:
+        return PulseOrVolumeRange;
+    case FieldKind::Count:
+    case FieldKind::CountWithDisable:
+        return CountRange;
+    case FieldKind::Calibration:
+        return CalibrationTenthsRange;
+    case FieldKind::PumpSpeed:
+        return PumpSpeedRange;
+    case FieldKind::DripTime:
+        return DripTimeRange;
+    }
+    return PulseOrVolumeRange;
+}

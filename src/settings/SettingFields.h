@@ -37,3 +37,23 @@ inline constexpr int ButtonRowLength = 9;
 
 // Pulse, volume, pump and drip fields take digits only.
 bool hasDigitFilter(FieldKind kind);
+
+// The numbers a setting field accepts, low to high, and the number that one
+// outside them becomes. The calibration's are in tenths of a sign per ounce.
+struct SettingRange
+{
+    int low;
+    int high;
+    int replacement;
+
+    constexpr bool contains(int value) const { return value >= low && value <= high; }
+};
+
+inline constexpr SettingRange PulseOrVolumeRange{0, 102, 102};
+inline constexpr SettingRange CountRange{0, 9999, 9999};
+inline constexpr SettingRange CalibrationTenthsRange{700, 1050, 880};
+inline constexpr SettingRange PumpSpeedRange{70, 100, 100};
+inline constexpr SettingRange DripTimeRange{70, 105, 90};
+
+// The range of a field of `kind`.
+SettingRange settingRange(FieldKind kind);

@@ -39,16 +39,19 @@ std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &show
     const auto number = DecimalNumber::parse(shown);
     if (!number)
         return std::nullopt;
-    const FieldRange range = fieldRange(kind);
+    const SettingRange range = settingRange(kind);
     switch (kind) {
     case FieldKind::Pulse:
         if (number->compare(ZeroStandIn) == 0)
             return QStringLiteral("0");
         break;
     case FieldKind::Calibration:
+        if (!withinRange(kind, *number))
+            return tenthsText(range.replacement);
+        break;
     case FieldKind::PumpSpeed:
     case FieldKind::DripTime:
-        if (!number->inRange(range.low, range.high))
+        if (!withinRange(kind, *number))
             return QString::number(range.replacement);
         break;
     case FieldKind::Volume:

@@ -1,11 +1,15 @@
-// Shows the main window at each client size given on the command line
-// ("969x700 1938x700 ...") and saves a screenshot of each as form-WxH.png in
-// the output directory (first argument). Run it under a display, real or
-// virtual; scripts/screenshots.sh does that with Xvfb.
+// Shows the main window and saves a screenshot of it at each client size
+// given on the command line ("969x700 1938x700 ...") as form-WxH.png in the
+// output directory (first argument); "opened" takes it at the size it opened
+// at on the screen, as form-opened-on-WxH.png for a W x H screen. With a
+// scale factor other than 1 the names end in "@1.5x" and so on. The LCD
+// boxes hold a logo and a banner, so that their type shows. Run it under a
+// display, real or virtual; scripts/screenshots.sh does that with Xvfb.
 #include "Form1.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QScreen>
@@ -17,7 +21,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        QTextStream(stderr) << "usage: form-shot OUTPUT-DIR [WIDTHxHEIGHT ...]\n";
+        QTextStream(stderr) << "usage: form-shot OUTPUT-DIR [WIDTHxHEIGHT | opened ...]\n";
         return 2;
     }
     const QDir outDir(args.takeFirst());
@@ -25,20 +29,31 @@ int main(int argc, char *argv[])
         args << QStringLiteral("969x700");
 
     Form1 window;
+    window.findChild<QLineEdit *>(QStringLiteral("Textsend"))->setText(QStringLiteral("Hg jpq 42"));
+    window.findChild<QLineEdit *>(QStringLiteral("textreceive"))
+        ->setText(QStringLiteral("    Logo Set    "));
     window.show();
     const QRegularExpression sizePattern(QStringLiteral("^(\\d+)x(\\d+)$"));
     for (const QString &arg : args) {
         const auto match = sizePattern.match(arg);
-        if (!match.hasMatch()) {
+        QString name;
+        if (arg == QLatin1String("opened")) {
+            const QSize screen = window.screen()->size();
+            name = QStringLiteral("opened-on-%1x%2").arg(screen.width()).arg(screen.height());
+        } else if (match.hasMatch()) {
+            window.resize(match.captured(1).toInt(), match.captured(2).toInt());
+            name = arg;
+        } else {
             QTextStream(stderr) << "not a size: " << arg << '\n';
             return 2;
         }
-        window.resize(match.captured(1).toInt(), match.captured(2).toInt());
         // Let the window manager (if any) and the paint events settle.
         QEventLoop settle;
         QTimer::singleShot(300, &settle, &QEventLoop::quit);
         settle.exec();
-        const QString file = outDir.filePath(QStringLiteral("form-%1.png").arg(arg));
+        if (window.devicePixelRatio() != 1)
+            name += QStringLiteral("@%1x").arg(window.devicePixelRatio());
+        const QString file = outDir.filePath(QStringLiteral("form-%1.png").arg(name));
         if (!window.grab().save(file)) {
             QTextStream(stderr) << "cannot write " << file << '\n';
             return 1;

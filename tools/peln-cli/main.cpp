@@ -13,6 +13,7 @@
 #include "ReplyRecord.h"
 #include "SerialLink.h"
 #include "SettingNames.h"
+#include "SettingWords.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "SettingsForm.h"
@@ -224,10 +225,9 @@ int set(const QString &path, const QStringList &assignments)
             change += QStringLiteral("is longer than %1 characters; ").arg(LogoTypedLimit);
             replaced = true;
         } else if (setting->kind == NamedSetting::Kind::Field && number) {
-            const FieldRange range = fieldRange(settingFields()[setting->field].kind);
-            if (!number->inRange(range.low, range.high)) {
-                change +=
-                    QStringLiteral("is out of range (%1 to %2); ").arg(range.low).arg(range.high);
+            const FieldKind kind = settingFields()[setting->field].kind;
+            if (!withinRange(kind, *number)) {
+                change += QStringLiteral("is out of range (%1); ").arg(rangeText(kind));
                 replaced = true;
             }
         }

@@ -1,0 +1,45 @@
+#include "ScreenFit.h"
+
+#include "WindowFit.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+ScreenFit::ScreenFit(QWidget &window) : QObject(&window), m_window(window), m_design(window.size())
+{
+    fit(QMargins());
+    m_window.installEventFilter(this);
+}
+
+void ScreenFit::fit(const QMargins &frame)
+{
+    if (const QScreen *screen = m_window.screen())
+        m_window.setGeometry(fittedWindow(m_design, frame, screen->availableGeometry()));
+}
+
+bool ScreenFit::eventFilter(QObject *watched, QEvent *event)
+{
+    QWindow *handle = m_window.windowHandle();
+    if (watched == &m_window && event->type() == QEvent::Show && handle) {
+        m_window.removeEventFilter(this);
+        // Without a frame yet, the window manager frames the window before
+        // it first appears.
+        if (handle->frameMargins().isNull())
+            handle->installEventFilter(this);
+        else
+            fitFramed(handle->frameMargins());
+    } else if (watched == handle && event->type() == QEvent::Expose) {
+        handle->removeEventFilter(this);
+        fitFramed(handle->frameMargins());
+    }
+    return false;
+}
+
+void ScreenFit::fitFramed(const QMargins &frame)
+{
+    const QScreen *screen = m_window.screen();
+    if (screen && !screen->availableGeometry().contains(m_window.geometry() + frame))
+        fit(frame);
+}

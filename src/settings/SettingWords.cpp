@@ -1,0 +1,115 @@
+#include "SettingWords.h"
+
+#include "FieldEditors.h"
+
+namespace {
+
+const char *const ButtonNames[] = {"Left", "Center", "Right"};
+
+QString buttonName(int button)
+{
+    return QStringLiteral("%1 Button").arg(QLatin1String(ButtonNames[button]));
+}
+
+// A bound as the field takes it: the calibration with its one decimal place.
+QString boundText(FieldKind kind, int value)
+{
+    if (kind == FieldKind::Calibration)
+        return QString::number(value / 10.0, 'f', 1);
+    return QString::number(value);
+}
+
+QString unitOf(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Volume:
+        return QStringLiteral(" ounces");
+    case FieldKind::Calibration:
+        return QStringLiteral(" signs per ounce");
+    case FieldKind::PumpSpeed:
+        return QStringLiteral(" percent");
+    case FieldKind::DripTime:
+        return QStringLiteral(" seconds");
+    case FieldKind::Pulse:
+    case FieldKind::Count:
+    case FieldKind::CountWithDisable:
+        break;
+    }
+    return {};
+}
+
+// Whether the field itself is set to the replacement; the others keep what
+// was typed, and only the brewer and the file get the replacement.
+bool showsReplacement(FieldKind kind)
+{
+    return kind != FieldKind::Calibration && kind != FieldKind::PumpSpeed &&
+           kind != FieldKind::DripTime;
+}
+
+} // namespace
+
+QString slotName(int slot)
+{
+    if (slot < 27) {
+        const int column = slot % 9;
+        if (column < 8)
+            return QStringLiteral("%1 pulse brew setting %2")
+                .arg(buttonName(slot / 9))
+                .arg(column + 1);
+        return QStringLiteral("%1 volume").arg(buttonName(slot / 9));
+    }
+    if (slot < 30)
+        return QStringLiteral("%1 brewing count to write").arg(buttonName(slot - 27));
+    switch (slot) {
+    case 30:
+        return QStringLiteral("Flowmeter calibration, new setting");
+    case 31:
+        return QStringLiteral("Pump working speed");
+    case 32:
+        return QStringLiteral("Drip-out time");
+    default:
+        return QStringLiteral("%1 disabled flag").arg(buttonName(slot - 32));
+    }
+}
+
+QString rangeText(FieldKind kind)
+{
+    const SettingRange range = settingRange(kind);
+    return QStringLiteral("%1 to %2%3")
+        .arg(boundText(kind, range.low), boundText(kind, range.high), unitOf(kind));
+}
+
+QString rangeHint(FieldKind kind)
+{
+    const SettingRange range = settingRange(kind);
+    QString hint = rangeText(kind);
+    if (kind == FieldKind::CountWithDisable)
+        hint += QStringLiteral(", or OFF while the button is disabled");
+    // A digit-only field cannot hold a number below 0.
+    const QString outside = range.low == 0 && hasDigitFilter(kind) ? QStringLiteral("a larger")
+                                                                   : QStringLiteral("any other");
+    const QString becomes =
+        showsReplacement(kind) ? QStringLiteral("becomes") : QStringLiteral("is sent as");
+    return hint + QStringLiteral("; %1 number %2 %3")
+                      .arg(outside, becomes, boundText(kind, range.replacement));
+}
+
+QString logoName()
+{
+    return QStringLiteral("LCD logo text");
+}
+
+QString logoHint()
+{
+    return QStringLiteral("Up to %1 letters, digits and spaces").arg(LogoTypedLimit);
+}
+
+QString reportedTotalName(int button)
+{
+    return QStringLiteral("Brewer's total count, %1").arg(buttonName(button));
+}
+
+QString reportedCalibrationName()
+{
+    return QStringLiteral("Brewer's flowmeter calibration");
+}

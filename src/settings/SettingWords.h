@@ -1,0 +1,30 @@
+#pragma once
+
+#include "SettingFields.h"
+
+#include <QString>
+
+// The words in which the window names its settings and their ranges: the
+// names a screen reader announces, the hints shown over each field, and what
+// a refused settings frame says.
+
+// What slot 0..34 holds: "Center Button pulse brew setting 3", "Right Button
+// brewing count to write", "Flowmeter calibration, new setting", "Pump
+// working speed", "Drip-out time", "Center Button disabled flag".
+QString slotName(int slot);
+
+// The range of a field of `kind`, with its unit: "70 to 100 percent".
+QString rangeText(FieldKind kind);
+
+// The range of a field of `kind` and what a number outside it becomes:
+// "0 to 102; a larger number becomes 102".
+QString rangeHint(FieldKind kind);
+
+// The logo field's name, and what may be typed into it.
+QString logoName();
+QString logoHint();
+
+// What the read-only boxes show: the total count the brewer reported for
+// button 0..2 ("Brewer's total count, Left Button"), and its calibration.
+QString reportedTotalName(int button);
+QString reportedCalibrationName();
