@@ -26,16 +26,15 @@ namespace {
 }
 
 // A plain whole number within its field's range is stored exactly, in the
-// field's own form; nothing for one outside the range.
-QString exactForm(FieldKind kind, qint64 value)
+// slot's own form; nothing for one outside the range.
+QString exactForm(const SettingField &field, qint64 value)
 {
-    // By kind: pulse, volume, count, count with Disable, calibration, pump, drip.
-    const int low[] = {0, 0, 0, 0, 70, 70, 70}, high[] = {102, 102, 9999, 9999, 105, 100, 105};
-    if (value < low[int(kind)] || value > high[int(kind)])
+    if (!withinRange(field.kind, DecimalNumber::fromInt(value)))
         return {};
-    if (kind == FieldKind::Calibration)
+    if (field.kind == FieldKind::Calibration)
         return calibrationForm(int(value) * 10);
-    return high[int(kind)] > 255 ? fourDigitForm(int(value)) : twoDigitForm(int(value));
+    return SettingsTable::slotWidth(field.slot) == 4 ? fourDigitForm(int(value))
+                                                     : twoDigitForm(int(value));
 }
 
 } // namespace
@@ -64,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             fail(problem, text);
         const SettingField &setting = settingFields()[field];
         const QString expected = changes > 0 && plainNumber.match(text).hasMatch()
-                                     ? exactForm(setting.kind, text.toLongLong())
+                                     ? exactForm(setting, text.toLongLong())
                                      : QString();
         if (!expected.isEmpty() && form.table().slot(setting.slot) != expected)
             fail(QStringLiteral("%1 stored %2, not %3")

@@ -27,6 +27,7 @@ public:
     ~Form1() override;
 
     const SettingsTable &settingsTable() const { return m_form.table(); }
+    const SettingsForm &settingsForm() const { return m_form; }
     const SerialLink &serialLink() const { return m_link; }
     SerialLink &serialLink() { return m_link; }
 
