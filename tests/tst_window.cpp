@@ -1,11 +1,11 @@
 // The real window end to end: start-up, typing, every button, the settings
-// file in a folder of the test's own, the brewer played by the test at the
-// far end of a pseudo-terminal, the proportional layout, and thousands of
+// file in a folder of the test's own, the simulated brewer at the far end of
+// a pseudo-terminal, the proportional layout, and thousands of
 // random actions.
+#include "BrewerSimulator.h"
 #include "DataRow.h"
 #include "GapCaption.h"
 #include "Invariants.h"
-#include "PseudoTerminal.h"
 #include "ReplyRecord.h"
 #include "SettingNames.h"
 #include "SettingsFileAccess.h"
@@ -22,7 +22,9 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <fcntl.h>
 #include <malloc.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -132,7 +134,9 @@ private:
 
     QRandomGenerator m_random;
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<PseudoTerminal> m_line;
+    QString m_printed; // what the brewer printed since it was last looked at
+    QTextStream m_printout{&m_printed};
+    std::unique_ptr<BrewerSimulator> m_brewer;
     std::unique_ptr<WindowUnderTest> w;
 };
 
@@ -141,8 +145,9 @@ void TestWindow::init()
     // Every window is built under a dark desktop theme: white text on black.
     QApplication::setPalette(QPalette(Qt::white, Qt::black));
     m_dir = std::make_unique<QTemporaryDir>();
-    m_line = std::make_unique<PseudoTerminal>();
-    QVERIFY(m_line->isValid());
+    m_printed.clear();
+    m_brewer = std::make_unique<BrewerSimulator>(m_printout);
+    QVERIFY(m_brewer->start());
     newWindow();
 }
 
@@ -170,7 +175,7 @@ void TestWindow::connectTo(const QString &device)
 
 bool TestWindow::connectToLine()
 {
-    connectTo(m_line->devicePath());
+    connectTo(m_brewer->devicePath());
     return w->told() == QStringList{"PELN: COM Connect Successful "} &&
            w->form.serialLink().isOpen();
 }
@@ -355,7 +360,7 @@ void TestWindow::saveAndLoadBack()
     QCOMPARE(w->differences({"Text13=25", "Text15=OFF"}), "");
     QVERIFY(connectToLine());
     w->click("Command1");
-    QVERIFY(m_line->takeCollected(80).endsWith("0E100019270F00010850645A)")); // counts, flags
+    QTRY_VERIFY(m_brewer->lastFrame().endsWith("0E100019270F00010850645A)")); // counts, flags
 }
 
 // A file that cannot be written, whole or in part, leaves the old one as it
@@ -514,26 +519,29 @@ void TestWindow::unreadableFile()
 // releases it and drops what was waiting.
 void TestWindow::connectAndClose()
 {
-    SerialLink other; // a port held by another program, by Qt's lock or an flock, stays shut
-    other.setDeviceName(m_line->devicePath());
+    // A port held by another program, by Qt's lock or an flock, stays shut.
+    const int holder = ::open(qPrintable(m_brewer->devicePath()), O_RDWR | O_NOCTTY);
+    SerialLink other;
+    other.setDeviceName(m_brewer->devicePath());
     for (bool byFlock : {false, true}) {
-        QVERIFY(byFlock ? m_line->lock() : other.open());
-        connectTo(m_line->devicePath());
+        QVERIFY(byFlock ? flock(holder, LOCK_EX | LOCK_NB) == 0 : other.open());
+        connectTo(m_brewer->devicePath());
         QVERIFY(w->notices.value(0).details.contains(": the port is in use by another program"));
         QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
         other.close();
     }
-    QVERIFY(m_line->lock(false));
+    QVERIFY(flock(holder, LOCK_UN) == 0);
     w->click("Command1");
     w->click("Command2");
     w->set({"textreceive=    Logo Set    "});
     QVERIFY(connectToLine());
     QCOMPARE(w->differences({"Shape2=green", "Shape3=green", "textreceive="}), "");
     QVERIFY(!w->child("textreceive")->isEnabled());
-    QCOMPARE(m_line->lineSettings(), "9600 1");
-    QVERIFY(!m_line->lock()); // the program holds it as other serial programs check
+    QCOMPARE(m_brewer->lineSettings(), "9600 baud, 8N1");
+    QVERIFY(flock(holder, LOCK_EX | LOCK_NB) != 0); // held as other serial programs check
+    ::close(holder);
 
-    QVERIFY(m_line->send(record()));
+    m_brewer->send(record());
     QTRY_COMPARE(w->form.serialLink().waitingCount(), 39);
     w->click("connect");
     QVERIFY(w->told().isEmpty() && !w->form.serialLink().isOpen());
@@ -581,8 +589,9 @@ void TestWindow::portChoice()
 
     // A device this user may not open: the notice says which group to join.
     const uid_t user = geteuid();
-    QVERIFY(chmod(qPrintable(m_line->devicePath()), 0) == 0 && (user != 0 || seteuid(65534) == 0));
-    connectTo(m_line->devicePath());
+    QVERIFY(chmod(qPrintable(m_brewer->devicePath()), 0) == 0 &&
+            (user != 0 || seteuid(65534) == 0));
+    connectTo(m_brewer->devicePath());
     QVERIFY(seteuid(user) == 0);
     QVERIFY(w->notices.value(0).details.contains("your user must be in the dialout group"));
 }
@@ -614,10 +623,12 @@ void TestWindow::send()
 
     w->set(fields);
     QVERIFY(connectToLine());
-    for (int round = 0; round < (frame.isEmpty() ? 1 : 5); ++round) {
+    for (int round = 1; round <= (frame.isEmpty() ? 1 : 5); ++round) {
         w->click("Command1");
-        QCOMPARE(m_line->takeCollected(frame.size()), frame);
+        QTRY_COMPARE(m_printed.count("Settings frame"), frame.isEmpty() ? 0 : round);
+        QCOMPARE(m_brewer->lastFrame(), frame);
     }
+    QVERIFY(!m_printed.contains("Malformed"));
     QCOMPARE(w->told(), frame.isEmpty()
                             ? QStringList{"PELN: The settings were not sent to the brewer."}
                             : QStringList(5, Sent));
@@ -670,7 +681,7 @@ void TestWindow::reply()
     // they take, up to the first 64 KiB.
     const size_t heapBefore = mallinfo2().uordblks + mallinfo2().hblkhd;
     for (qsizetype at = 0, size = 2; at < reply.size(); at += size, size = 100) {
-        QVERIFY(m_line->send(reply.mid(at, size)));
+        m_brewer->send(reply.mid(at, size));
         QCoreApplication::processEvents(); // one arrival for each piece
     }
     QTRY_COMPARE(w->form.serialLink().waitingCount(), qMin(reply.size(), 65536));
@@ -707,7 +718,7 @@ void TestWindow::deviceVanishes()
     QFETCH(QString, told);
 
     QVERIFY(connectToLine());
-    m_line->closeFarEnd();
+    m_brewer->unplug();
     if (duringSend)
         w->click("Command1");
     QTRY_COMPARE(w->notices.size(), 1);
@@ -859,7 +870,7 @@ QString TestWindow::act()
             bytes.replace(0, 2, shape == 2 ? "\xaa\xff" : "\xff\xaa");
         const SerialLink &link = w->form.serialLink();
         const qint64 expected = link.waitingCount() + bytes.size();
-        if (link.isOpen() && m_line->send(bytes) &&
+        if (link.isOpen() && (m_brewer->send(bytes), true) &&
             !QTest::qWaitFor([&] { return link.waitingCount() >= expected; }, 5000))
             return "! the record sent does not wait in the port";
         w->click("Command2");
@@ -899,13 +910,15 @@ QString TestWindow::problem(const QString &action)
         return problem;
     const QString logo = w->text("Textsend");
     const QStringList told = w->told();
-    // A successful send has handed the whole frame to the line.
+    // A successful send has handed the whole frame to the line, the brewer
+    // takes it, and takes nothing else.
     const bool sent = told.contains("PELN: Send Data Successful!");
-    const QByteArray stream = m_line->takeCollected(
-        sent ? SettingsPieceLength + (logo.size() <= FrameLogoLimit ? 3 + logo.size() : 0) : 0);
-    if (!sent && !stream.isEmpty())
-        return "a frame reached the brewer after: " + told.join(" | ");
-    if (QString problem = sent ? frameProblem(stream, table, logo) : QString(); !problem.isEmpty())
+    (void)QTest::qWaitFor([&] { return !sent || m_printed.contains("Settings frame"); }, 5000);
+    if (m_printed.count("Settings frame") != (sent ? 1 : 0) || m_printed.contains("Malformed"))
+        return "the brewer got this after " + told.join(" | ") + ": " + m_printed;
+    m_printed.clear();
+    if (QString problem = sent ? frameProblem(m_brewer->lastFrame(), table, logo) : QString();
+        !problem.isEmpty())
         return problem;
     // What Save reported written is on disk whole: the table and the logo.
     QFile file(w->form.settingsFilePath());
@@ -937,7 +950,7 @@ void TestWindow::randomUse()
     const int count = qEnvironmentVariable("PELN_RANDOM_ACTIONS", "3000").toInt();
     qInfo("random use: PELN_RANDOM_SEED=%u PELN_RANDOM_ACTIONS=%d", seed, count);
     m_random.seed(seed);
-    w->child<QComboBox>("Combo1")->lineEdit()->setText(m_line->devicePath());
+    w->child<QComboBox>("Combo1")->lineEdit()->setText(m_brewer->devicePath());
 
     QStringList done;
     for (int i = 1; i <= count; ++i) {
