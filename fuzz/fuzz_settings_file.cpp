@@ -2,11 +2,13 @@
 // `peln-cli show` does: the values of each line into the table, then every
 // field set from its slot, its editor running, and the count fields that the
 // "Disable" record turns off set to "OFF". Checks that the table stays
-// well-formed, that the frame built after FillDefaults is refused with a
+// well-formed, that show prints a number for every setting but the logo and
+// the toggles, that the frame built after FillDefaults is refused with a
 // reason or well-formed, and that the file Save writes from the result reads
 // back the same.
 #include "Invariants.h"
 #include "LoadFieldPass.h"
+#include "SettingNames.h"
 #include "SettingsForm.h"
 
 #include <cstdio>
@@ -31,6 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         loadSettings(form, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)))
             .logo.value_or(QString());
     check(tableProblem(form.table()));
+    // What peln-cli show prints of it: a number for every setting but the
+    // logo and the Disable toggles.
+    for (const auto &[name, value] : shownSettings(form, logo)) {
+        bool number = false;
+        value.toDouble(&number);
+        if (!number && name != "logo" && value != "yes" && value != "no")
+            check(QStringLiteral("show prints %1=%2").arg(name, value));
+    }
     form.table().FillDefaults();
     check(tableProblem(form.table(), true));
     check(builtFrameProblem(form.table(), logo));

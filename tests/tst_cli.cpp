@@ -3,6 +3,7 @@
 // agrees with the window is checked beside the window's Load.)
 #include "BrewerSimulator.h"
 #include "DataRow.h"
+#include "SettingNames.h"
 #include "SettingsFileAccess.h"
 
 #include <QProcess>
@@ -17,6 +18,7 @@ private slots:
     void init();
     void commands_data();
     void commands();
+    void everySetting();
     void sendAndRead_data();
     void sendAndRead();
 
@@ -119,6 +121,23 @@ void TestCli::commands()
     QVERIFY2(said.isEmpty() ? m_out.isEmpty() : (m_out + m_err).contains(said),
              qPrintable(m_out + m_err));
     QCOMPARE(QFile::exists(m_dir->filePath("N.TXT")), args.value(2) == "pump=150");
+}
+
+// Every setting by its name, set into a file and shown back out of it.
+void TestCli::everySetting()
+{
+    QStringList values;
+    for (const NamedSetting &setting : namedSettings()) {
+        QString value = QString::number(values.size()); // the button fields: 1 to 27
+        if (setting.kind != NamedSetting::Kind::Field)
+            value = setting.kind == NamedSetting::Kind::Logo ? "Every Name" : "yes";
+        else if (setting.field >= 27) // the counts, calibration, pump and drip
+            value = QStringList{"1027", "1028", "1029", "80.5", "75", "95"}[setting.field - 27];
+        values << setting.name + '=' + value;
+    }
+    QCOMPARE(run(QStringList{"set", "E.TXT"} + values), 0);
+    QCOMPARE(run({"show", "E.TXT"}), 0);
+    QCOMPARE(m_out, values.join('\n') + '\n');
 }
 
 void TestCli::sendAndRead_data()

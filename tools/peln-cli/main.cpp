@@ -295,7 +295,8 @@ bool openPort(SerialLink &link, const QString &device)
     link.setSettings(QStringLiteral("9600,n,8,1"));
     if (link.open())
         return true;
-    failed(QStringLiteral("%1 could not be opened: %2").arg(device, link.errorString()));
+    failed(QStringLiteral("%1 could not be opened: %2.\n%3")
+               .arg(device, link.errorString(), presentDevicesText(link.presentDevices())));
     return false;
 }
 
