@@ -1,4 +1,4 @@
-// Feeds arbitrary texts to the field editors the way the window does (a
+// Feeds arbitrary texts to the setting fields the way the window does (a
 // rewrite of the field runs its editor once more) and checks that the table
 // stays well-formed, that a rewrite is final, that plain in-range whole
 // numbers are stored exactly, and that the frame built from the result is
@@ -8,7 +8,7 @@
 // first line's text is also the logo, when a user could have typed it.
 #include "FieldEditors.h"
 #include "Invariants.h"
-#include "SettingsTable.h"
+#include "SettingsForm.h"
 #include "SlotForms.h"
 
 #include <QByteArray>
@@ -25,23 +25,16 @@ namespace {
     std::abort();
 }
 
-void apply(SettingsTable &table, const FieldEdit &edit)
-{
-    for (const SlotWrite &write : edit.writes)
-        table.setSlot(write.slot, write.text);
-}
-
 // A plain whole number within its field's range is stored exactly, in the
-// field's own form; nothing for one outside the range.
-QString exactForm(FieldKind kind, qint64 value)
+// slot's own form; nothing for one outside the range.
+QString exactForm(const SettingField &field, qint64 value)
 {
-    // By kind: pulse, volume, count, count with Disable, calibration, pump, drip.
-    const int low[] = {0, 0, 0, 0, 70, 70, 70}, high[] = {102, 102, 9999, 9999, 105, 100, 105};
-    if (value < low[int(kind)] || value > high[int(kind)])
+    if (!withinRange(field.kind, DecimalNumber::fromInt(value)))
         return {};
-    if (kind == FieldKind::Calibration)
+    if (field.kind == FieldKind::Calibration)
         return calibrationForm(int(value) * 10);
-    return high[int(kind)] > 255 ? fourDigitForm(int(value)) : twoDigitForm(int(value));
+    return SettingsTable::slotWidth(field.slot) == 4 ? fourDigitForm(int(value))
+                                                     : twoDigitForm(int(value));
 }
 
 } // namespace
@@ -49,42 +42,40 @@ QString exactForm(FieldKind kind, qint64 value)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const QRegularExpression plainNumber(QStringLiteral("^[0-9]{1,9}$"));
-    SettingsTable table;
+    SettingsForm form;
+    int changes = 0;
+    form.changed = [&changes](int) { ++changes; };
     std::optional<QString> logo;
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
     for (const QByteArray &line : input.split('\n')) {
         if (line.isEmpty())
             continue;
-        const SettingField &field = settingFields()[uchar(line[0]) % SettingFieldCount];
+        const int field = uchar(line[0]) % SettingFieldCount;
         const QString text = QString::fromUtf8(line.mid(1));
         if (!logo)
             logo = userEditAllowed({}, text, isLogoCharacter, LogoTypedLimit) ? text : QString();
 
-        const FieldEdit edit = editField(field, text);
-        apply(table, edit);
-        if (edit.rewrite) {
-            const FieldEdit again = editField(field, *edit.rewrite);
-            if (again.rewrite)
-                fail(QStringLiteral("a rewrite asked for another rewrite"), text);
-            apply(table, again);
-        }
-        if (const QString problem = tableProblem(table); !problem.isEmpty())
+        changes = 0;
+        form.setText(field, text);
+        if (changes > 2)
+            fail(QStringLiteral("a rewrite asked for another rewrite"), text);
+        if (const QString problem = tableProblem(form.table()); !problem.isEmpty())
             fail(problem, text);
-
-        if (plainNumber.match(text).hasMatch()) {
-            const QString expected = exactForm(field.kind, text.toLongLong());
-            if (!expected.isEmpty() && table.slot(field.slot) != expected)
-                fail(QStringLiteral("%1 stored %2, not %3")
-                         .arg(QLatin1String(field.name), table.slot(field.slot).value_or("unset"),
-                              expected),
-                     text);
-        }
+        const SettingField &setting = settingFields()[field];
+        const QString expected = changes > 0 && plainNumber.match(text).hasMatch()
+                                     ? exactForm(setting, text.toLongLong())
+                                     : QString();
+        if (!expected.isEmpty() && form.table().slot(setting.slot) != expected)
+            fail(QStringLiteral("%1 stored %2, not %3")
+                     .arg(QLatin1String(setting.name),
+                          form.table().slot(setting.slot).value_or("unset"), expected),
+                 text);
     }
-    table.FillDefaults();
-    if (const QString problem = tableProblem(table, true); !problem.isEmpty())
+    form.table().FillDefaults();
+    if (const QString problem = tableProblem(form.table(), true); !problem.isEmpty())
         fail(problem, QStringLiteral("after FillDefaults"));
     // Whatever a user can type makes a frame that is sent, never refused.
-    if (const QString problem = builtFrameProblem(table, logo.value_or(QString()), false);
+    if (const QString problem = builtFrameProblem(form.table(), logo.value_or(QString()), false);
         !problem.isEmpty())
         fail(problem, logo.value_or(QString()));
     return 0;

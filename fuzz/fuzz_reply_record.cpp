@@ -3,8 +3,12 @@
 // upper-case hexadecimal digits per byte, that a report is decoded exactly
 // when at least 39 bytes start with FF AA, and that each value is the byte,
 // or base-100 pair of bytes, that carries it. The same bytes taken as text
-// must never decode without the header pieces.
+// must never decode without the header pieces. What Read then shows keeps the
+// settings table well-formed.
+#include "Invariants.h"
+#include "ReplyDisplay.h"
 #include "ReplyRecord.h"
+#include "SettingsForm.h"
 #include "SlotForms.h"
 
 #include <cstdio>
@@ -44,6 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         require(report->pumpSpeed == byte(37) && report->dripTime == byte(38),
                 "pump speed or drip time is not its byte");
     }
+
+    // Read shows it: the fields' editors keep the table well-formed.
+    SettingsForm form;
+    require(showReply(form, replyPieces(dump)).good == whole, "Read judged the record otherwise");
+    require(tableProblem(form.table()).isEmpty(), "Read left a malformed setting in the table");
 
     const auto fromText = decodeReply(replyPieces(QString::fromLatin1(bytes)));
     require(!fromText || bytes.startsWith("FFAA"), "decoded text without the header FF AA");

@@ -1,15 +1,15 @@
-// Loads arbitrary bytes as a settings file the way the window does: the
-// loader stores the values of each line, then every field is set from its
-// slot, its editor runs (following its rewrites), the loaded text is
-// corrected, and the count fields that the "Disable" record turns off are set
-// to "OFF". Checks that the table stays well-formed throughout, that the
-// frame built after FillDefaults is refused with a reason or well-formed,
-// and that the file Save writes from the result loads back to the same.
-#include "FieldEditors.h"
+// Loads arbitrary bytes as a settings file the way the window does, and as
+// `peln-cli show` does: the values of each line into the table, then every
+// field set from its slot, its editor running, and the count fields that the
+// "Disable" record turns off set to "OFF". Checks that the table stays
+// well-formed, that show prints a number for every setting but the logo and
+// the toggles, that the frame built after FillDefaults is refused with a
+// reason or well-formed, and that the file Save writes from the result reads
+// back the same.
 #include "Invariants.h"
 #include "LoadFieldPass.h"
-#include "SettingsFileFormat.h"
-#include "SettingsFileLoader.h"
+#include "SettingNames.h"
+#include "SettingsForm.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,68 +24,40 @@ void check(const QString &problem)
     std::abort();
 }
 
-// A field of the window: setting its text to what it shows runs nothing.
-void setField(SettingsTable &table, QString &shown, const SettingField &field, const QString &text)
-{
-    if (text == shown)
-        return;
-    shown = text;
-    const FieldEdit edit = editField(field, text);
-    for (const SlotWrite &write : edit.writes)
-        table.setSlot(write.slot, write.text);
-    if (edit.rewrite)
-        setField(table, shown, field, *edit.rewrite);
-}
-
-// Loads the file's lines into `table`; returns the last logo line's text,
-// and the disabled flags that the file holds in `flags`.
-QString load(SettingsTable &table, const QStringList &lines, QString logo,
-             QMap<int, QString> &flags)
-{
-    SettingsFileLoader loader(table);
-    for (const QString &line : lines) {
-        if (const auto found = loader.takeLine(line))
-            logo = *found;
-        check(tableProblem(table));
-    }
-    flags = loader.flags();
-    return logo;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    SettingsTable table;
-    QMap<int, QString> flags, reloadedFlags;
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString logo = load(table, settingsFileLines(bytes), QString(), flags);
-
-    std::array<QString, SettingFieldCount> fields;
-    fields.fill(QStringLiteral("0"));
-    for (int i = 0; i < SettingFieldCount; ++i) {
-        const SettingField &field = settingFields()[i];
-        const auto text = loadedFieldText(field.kind, table.slot(field.slot));
-        if (!text)
-            continue;
-        setField(table, fields[i], field, *text);
-        if (const auto corrected = loadedFieldCorrection(field.kind, fields[i]))
-            setField(table, fields[i], field, *corrected);
-        check(tableProblem(table));
+    SettingsForm form;
+    const QString logo =
+        loadSettings(form, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)))
+            .logo.value_or(QString());
+    check(tableProblem(form.table()));
+    // What peln-cli show prints of it: a number for every setting but the
+    // logo and the Disable toggles.
+    for (const auto &[name, value] : shownSettings(form, logo)) {
+        bool number = false;
+        value.toDouble(&number);
+        if (!number && name != "logo" && value != "yes" && value != "no")
+            check(QStringLiteral("show prints %1=%2").arg(name, value));
     }
-    for (const auto &[index, text] : loadedDisableTexts(flags))
-        setField(table, fields[index], settingFields()[index], text);
+    form.table().FillDefaults();
+    check(tableProblem(form.table(), true));
+    check(builtFrameProblem(form.table(), logo));
 
-    table.FillDefaults();
-    check(tableProblem(table, true));
-    check(builtFrameProblem(table, logo));
-
+    // What Save writes from the result reads back the same, line by line.
     SettingsTable reloaded;
-    const QByteArray saved = settingsFileBytes(table, logo);
-    if (load(reloaded, settingsFileLines(saved), QStringLiteral("none"), reloadedFlags) != logo)
+    SettingsFileLoader loader(reloaded);
+    std::optional<QString> reloadedLogo;
+    for (const QString &line : settingsFileLines(settingsFileBytes(form.table(), logo))) {
+        if (const auto found = loader.takeLine(line))
+            reloadedLogo = found;
+    }
+    if (reloadedLogo != logo)
         check(QStringLiteral("the saved logo \"%1\" does not load back").arg(logo));
     for (int slot = 0; slot <= 34; ++slot) {
-        if ((slot < 33 ? reloaded.slot(slot) : reloadedFlags.value(slot)) != table.slot(slot))
+        if ((slot < 33 ? reloaded.slot(slot) : loader.flags().value(slot)) !=
+            form.table().slot(slot))
             check(QStringLiteral("slot %1 does not load back").arg(slot));
     }
     return 0;

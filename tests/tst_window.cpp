@@ -1,22 +1,30 @@
 // The real window end to end: start-up, typing, every button, the settings
-// file in a folder of the test's own, the brewer played by the test at the
-// far end of a pseudo-terminal, and the proportional layout.
+// file in a folder of the test's own, the simulated brewer at the far end of
+// a pseudo-terminal, the proportional layout, and thousands of
+// random actions.
+#include "BrewerSimulator.h"
 #include "DataRow.h"
 #include "GapCaption.h"
 #include "Invariants.h"
-#include "PseudoTerminal.h"
+#include "ReplyRecord.h"
+#include "SettingNames.h"
 #include "SettingsFileAccess.h"
+#include "SettingsFileFormat.h"
 #include "WindowUnderTest.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <fcntl.h>
 #include <malloc.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -111,7 +119,8 @@ private slots:
 
     void scaling();
     void drawing();
-    void gapCaptions();
+
+    void randomUse();
 
 private:
     void newWindow();
@@ -119,9 +128,15 @@ private:
     QByteArray savedFile() const;
     void connectTo(const QString &device);
     bool connectToLine();
+    QString act();
+    QString problem(const QString &action);
+    QByteArray randomBytes(int count);
 
+    QRandomGenerator m_random;
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<PseudoTerminal> m_line;
+    QString m_printed; // what the brewer printed since it was last looked at
+    QTextStream m_printout{&m_printed};
+    std::unique_ptr<BrewerSimulator> m_brewer;
     std::unique_ptr<WindowUnderTest> w;
 };
 
@@ -130,8 +145,9 @@ void TestWindow::init()
     // Every window is built under a dark desktop theme: white text on black.
     QApplication::setPalette(QPalette(Qt::white, Qt::black));
     m_dir = std::make_unique<QTemporaryDir>();
-    m_line = std::make_unique<PseudoTerminal>();
-    QVERIFY(m_line->isValid());
+    m_printed.clear();
+    m_brewer = std::make_unique<BrewerSimulator>(m_printout);
+    QVERIFY(m_brewer->start());
     newWindow();
 }
 
@@ -159,7 +175,7 @@ void TestWindow::connectTo(const QString &device)
 
 bool TestWindow::connectToLine()
 {
-    connectTo(m_line->devicePath());
+    connectTo(m_brewer->devicePath());
     return w->told() == QStringList{"PELN: COM Connect Successful "} &&
            w->form.serialLink().isOpen();
 }
@@ -344,7 +360,7 @@ void TestWindow::saveAndLoadBack()
     QCOMPARE(w->differences({"Text13=25", "Text15=OFF"}), "");
     QVERIFY(connectToLine());
     w->click("Command1");
-    QVERIFY(m_line->takeCollected(80).endsWith("0E100019270F00010850645A)")); // counts, flags
+    QTRY_VERIFY(m_brewer->lastFrame().endsWith("0E100019270F00010850645A)")); // counts, flags
 }
 
 // A file that cannot be written, whole or in part, leaves the old one as it
@@ -387,11 +403,10 @@ void TestWindow::load_data()
             .arg(first, second, volume);
     };
 
-    QStringList defaults = {"Textsend=", R"(Text18="Drip out time","00",)",
-                            "Text17=88", "Text19=100",
-                            "Text20=90", "0=00",
-                            "8=66",      "30=0850",
-                            "31=64",     "32=5A"};
+    QStringList defaults = QString("Textsend= Text17=88 Text19=100 Text20=90 0=00 8=66 30=0850 "
+                                   "31=64 32=5A")
+                               .split(' ');
+    defaults << R"(Text18="Drip out time","00",)";
     for (int i = 0; i < 30; ++i) // the button fields and the counts
         defaults << settingFields()[i].name + QString(i % 9 == 8 && i < 27 ? "=102" : "=0");
     addRow("default file", fileWith(), defaults, Loaded);
@@ -451,6 +466,24 @@ void TestWindow::load()
     for (const QString &piece : notice.split('|').mid(1))
         QVERIFY2(shown.details.contains(piece), qPrintable(shown.details));
     QCOMPARE(w->told(), QStringList{notice.section('|', 0, 0)});
+
+    // In a window just started, Load shows what peln-cli show prints, and
+    // Send would send what peln-cli frame writes.
+    newWindow();
+    w->click("Command5");
+    QProcess cli;
+    cli.setWorkingDirectory(m_dir->path());
+    cli.start(PELN_CLI, {"show"});
+    QVERIFY(cli.waitForFinished());
+    QString lines;
+    for (const auto &[name, value] : shownSettings(w->form.settingsForm(), w->text("Textsend")))
+        lines += name + '=' + value + '\n';
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), lines);
+    cli.start(PELN_CLI, {"frame"});
+    QVERIFY(cli.waitForFinished());
+    SettingsTable table = w->form.settingsTable();
+    table.FillDefaults();
+    QCOMPARE(cli.readAllStandardOutput(), buildSettingsFrame(table, w->text("Textsend")).bytes);
 }
 
 void TestWindow::unreadableFile_data()
@@ -486,26 +519,29 @@ void TestWindow::unreadableFile()
 // releases it and drops what was waiting.
 void TestWindow::connectAndClose()
 {
-    SerialLink other; // a port held by another program, by Qt's lock or an flock, stays shut
-    other.setDeviceName(m_line->devicePath());
+    // A port held by another program, by Qt's lock or an flock, stays shut.
+    const int holder = ::open(qPrintable(m_brewer->devicePath()), O_RDWR | O_NOCTTY);
+    SerialLink other;
+    other.setDeviceName(m_brewer->devicePath());
     for (bool byFlock : {false, true}) {
-        QVERIFY(byFlock ? m_line->lock() : other.open());
-        connectTo(m_line->devicePath());
+        QVERIFY(byFlock ? flock(holder, LOCK_EX | LOCK_NB) == 0 : other.open());
+        connectTo(m_brewer->devicePath());
         QVERIFY(w->notices.value(0).details.contains(": the port is in use by another program"));
         QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
         other.close();
     }
-    QVERIFY(m_line->lock(false));
+    QVERIFY(flock(holder, LOCK_UN) == 0);
     w->click("Command1");
     w->click("Command2");
     w->set({"textreceive=    Logo Set    "});
     QVERIFY(connectToLine());
     QCOMPARE(w->differences({"Shape2=green", "Shape3=green", "textreceive="}), "");
     QVERIFY(!w->child("textreceive")->isEnabled());
-    QCOMPARE(m_line->lineSettings(), "9600 1");
-    QVERIFY(!m_line->lock()); // the program holds it as other serial programs check
+    QCOMPARE(m_brewer->lineSettings(), "9600 baud, 8N1");
+    QVERIFY(flock(holder, LOCK_EX | LOCK_NB) != 0); // held as other serial programs check
+    ::close(holder);
 
-    QVERIFY(m_line->send(record()));
+    m_brewer->send(record());
     QTRY_COMPARE(w->form.serialLink().waitingCount(), 39);
     w->click("connect");
     QVERIFY(w->told().isEmpty() && !w->form.serialLink().isOpen());
@@ -553,8 +589,9 @@ void TestWindow::portChoice()
 
     // A device this user may not open: the notice says which group to join.
     const uid_t user = geteuid();
-    QVERIFY(chmod(qPrintable(m_line->devicePath()), 0) == 0 && (user != 0 || seteuid(65534) == 0));
-    connectTo(m_line->devicePath());
+    QVERIFY(chmod(qPrintable(m_brewer->devicePath()), 0) == 0 &&
+            (user != 0 || seteuid(65534) == 0));
+    connectTo(m_brewer->devicePath());
     QVERIFY(seteuid(user) == 0);
     QVERIFY(w->notices.value(0).details.contains("your user must be in the dialout group"));
 }
@@ -586,10 +623,12 @@ void TestWindow::send()
 
     w->set(fields);
     QVERIFY(connectToLine());
-    for (int round = 0; round < (frame.isEmpty() ? 1 : 5); ++round) {
+    for (int round = 1; round <= (frame.isEmpty() ? 1 : 5); ++round) {
         w->click("Command1");
-        QCOMPARE(m_line->takeCollected(frame.size()), frame);
+        QTRY_COMPARE(m_printed.count("Settings frame"), frame.isEmpty() ? 0 : round);
+        QCOMPARE(m_brewer->lastFrame(), frame);
     }
+    QVERIFY(!m_printed.contains("Malformed"));
     QCOMPARE(w->told(), frame.isEmpty()
                             ? QStringList{"PELN: The settings were not sent to the brewer."}
                             : QStringList(5, Sent));
@@ -610,21 +649,14 @@ void TestWindow::reply_data()
         example << settingFields()[i].name + QStringLiteral("=%1").arg(i + 1);
     addRow("example record", record(), example);
     // 102 and anything larger is zero in a pulse field, 102 in a volume
-    // field; out of range, the calibration shows 88, the pump speed 100 and
-    // the drip time 90. Text31 already shows 0: setting it again runs no editor.
-    addRow("values and their rules",
-           record({{9, 0x66},
-                   {17, 0x66},
-                   {18, 0xC8},
-                   {26, 0xC8},
-                   {27, 0},
-                   {36, 3},
-                   {37, 0x84},
-                   {38, 69},
-                   {39, 105}}),
+    // field. Text31 already shows 0: setting it again runs no editor.
+    addRow("102 and more", record({{9, 102}, {17, 102}, {18, 200}, {26, 200}, {27, 0}}),
            QStringList{"Text1=0", "Text9=102", "Text21=0", "Text29=102", "Text31=0", "0=00", "8=66",
-                       "9=00", "17=66", "18=unset", "Text16=88", "Text19=100", "Text20=105",
-                       "31=64", "32=69"});
+                       "9=00", "17=66", "18=unset"});
+    // Out of range, the calibration shows 88, the pump speed 100 and the
+    // drip time 90.
+    addRow("calibration and pump out of range", record({{36, 3}, {37, 84}, {38, 69}, {39, 105}}),
+           QStringList{"Text16=88", "Text19=100", "Text20=105", "31=64", "32=69"});
     addRow("the other edges", record({{36, 8}, {37, 0x55}, {38, 70}, {39, 106}}),
            QStringList{"Text16=88.5", "Text19=70", "Text20=90", "31=46", "32=5A"});
     // A bad reply zeroes the totals, the button fields and Text16 only.
@@ -649,7 +681,7 @@ void TestWindow::reply()
     // they take, up to the first 64 KiB.
     const size_t heapBefore = mallinfo2().uordblks + mallinfo2().hblkhd;
     for (qsizetype at = 0, size = 2; at < reply.size(); at += size, size = 100) {
-        QVERIFY(m_line->send(reply.mid(at, size)));
+        m_brewer->send(reply.mid(at, size));
         QCoreApplication::processEvents(); // one arrival for each piece
     }
     QTRY_COMPARE(w->form.serialLink().waitingCount(), qMin(reply.size(), 65536));
@@ -686,7 +718,7 @@ void TestWindow::deviceVanishes()
     QFETCH(QString, told);
 
     QVERIFY(connectToLine());
-    m_line->closeFarEnd();
+    m_brewer->unplug();
     if (duringSend)
         w->click("Command1");
     QTRY_COMPARE(w->notices.size(), 1);
@@ -729,8 +761,8 @@ void TestWindow::scaling()
     QCOMPARE(w->child<QWidget>("Label3")->font(), title);
 }
 
-// Drawn at 0.85, 1 and 2 times the design size, under the dark theme and at
-// the scale factor of the run: each straight line one device pixel thick
+// Drawn at 0.85, 1 and 2 times the design size (the loop ends at 2), under
+// the dark theme and at the scale factor of the run: each straight line one device pixel thick
 // along its own place, between the controls it separates; captions dark on
 // light grey, the volumes dark on light red, the banner black on blue even
 // when disabled.
@@ -766,14 +798,9 @@ void TestWindow::drawing()
         }
         QVERIFY(greys(shot, place("textreceive").adjusted(8, 8, -8, -8)).last() < 50);
     }
-}
-
-// At twice the width the boxes and the fraction in the gaps of three
-// captions outgrow the gaps: the words after a gap are drawn past them and
-// within the caption, and clicks still reach the boxes.
-void TestWindow::gapCaptions()
-{
-    w->form.resize(1938, 700);
+    // At twice the width the boxes and the fraction in the gaps of three
+    // captions outgrow the gaps: the words after a gap are drawn past them
+    // and within the caption, and clicks still reach the boxes.
     for (const auto &[caption, occupant] : {std::pair("Label21", "Text16"),
                                             {"Label22", "Text17"},
                                             {"Label28", "Label29"},
@@ -788,6 +815,155 @@ void TestWindow::gapCaptions()
     for (const char *name : {"Text16", "Text17"}) {
         auto *box = w->child(name);
         QCOMPARE(w->form.childAt(box->mapTo(&w->form, box->rect().center())), box);
+    }
+}
+
+// Random bytes, half of them values that sit on a rule's edge.
+QByteArray TestWindow::randomBytes(int count)
+{
+    static const uchar Telling[] = {0x00, 0x45, 0x46, 0x64, 0x65, 0x66, 0x69, 0x6A, 0xC8, 0xFF};
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += char(m_random.bounded(2) ? Telling[m_random.bounded(10)] : m_random.bounded(256));
+    return bytes;
+}
+
+// Does one random thing a user can do and says what: keys (\b is Backspace,
+// \x7f Delete, \x01 Home) or a paste into a field, a button (Send and
+// Connect more often), a record from the brewer, then Read, or damage to the
+// file, then Load.
+QString TestWindow::act()
+{
+    const QStringList buttons = {"default1", "default2", "default3", "Command_disable1",
+                                 "Command4", "connect",  "connect",  "Command1",
+                                 "Command1", "Command1", "Command3"};
+    const QString keys = "0123456789012345678901.-+ eOFfa/$&\b\b\x7f\x01";
+    const int index = m_random.bounded(SettingFieldCount + 1);
+    QLineEdit *field =
+        w->child(index < SettingFieldCount ? settingFields()[index].name : "Textsend");
+    QString text;
+    const int roll = m_random.bounded(100);
+    if (roll < 45) {
+        for (int n = 1 + m_random.bounded(5); n > 0; --n)
+            text += keys[m_random.bounded(int(keys.size()))];
+        for (QChar key : text) {
+            if (key == u'\x7f' || key == u'\x01')
+                QTest::keyClick(field, key == u'\x01' ? Qt::Key_Home : Qt::Key_Delete);
+            else
+                QTest::keyClick(field, key.toLatin1());
+        }
+    } else if (roll < 50) {
+        for (int n = m_random.bounded(6); n > 0; --n)
+            text += m_random.bounded(3) ? keys[m_random.bounded(10)]
+                                        : QChar(m_random.bounded(0x20, 0x250));
+        QGuiApplication::clipboard()->setText(text);
+        field->paste(); // as the context menu does
+    } else if (roll < 80) {
+        const QString button = buttons[m_random.bounded(int(buttons.size()))];
+        w->click(button);
+        return button;
+    } else if (roll < 91) {
+        // A record of 39 bytes or any other length, headed FF AA, AA FF or noise.
+        const int shape = m_random.bounded(4);
+        QByteArray bytes = randomBytes(shape == 0 ? ReplyLength : m_random.bounded(60));
+        if (shape < 3 && bytes.size() >= 2)
+            bytes.replace(0, 2, shape == 2 ? "\xaa\xff" : "\xff\xaa");
+        const SerialLink &link = w->form.serialLink();
+        const qint64 expected = link.waitingCount() + bytes.size();
+        if (link.isOpen() && (m_brewer->send(bytes), true) &&
+            !QTest::qWaitFor([&] { return link.waitingCount() >= expected; }, 5000))
+            return "! the record sent does not wait in the port";
+        w->click("Command2");
+        return "Command2 after the brewer sent " + bytes.toHex(' ');
+    } else {
+        // Inserts bytes, cuts some out, cuts the file short, replaces it by
+        // noise or removes it.
+        QFile file(w->form.settingsFilePath());
+        QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        file.close();
+        const int at = m_random.bounded(int(bytes.size()) + 1), way = m_random.bounded(5);
+        if (way == 0)
+            bytes.insert(at, randomBytes(m_random.bounded(1, 10)));
+        if (way == 1)
+            bytes.remove(at, m_random.bounded(1, 20));
+        if (way == 2)
+            bytes.truncate(at);
+        if (way == 3)
+            bytes = randomBytes(m_random.bounded(400));
+        if (way == 4)
+            file.remove();
+        else if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        w->click("Command5");
+        return QStringLiteral("Command5 after damage %1 at %2").arg(way).arg(at);
+    }
+    return field->objectName() + ": " + QString::fromLatin1(text.toUtf8().toPercentEncoding());
+}
+
+// What went wrong with the last action, if anything.
+QString TestWindow::problem(const QString &action)
+{
+    const SettingsTable &table = w->form.settingsTable();
+    if (action.startsWith('!'))
+        return action;
+    if (QString problem = tableProblem(table); !problem.isEmpty())
+        return problem;
+    const QString logo = w->text("Textsend");
+    const QStringList told = w->told();
+    // A successful send has handed the whole frame to the line, the brewer
+    // takes it, and takes nothing else.
+    const bool sent = told.contains("PELN: Send Data Successful!");
+    (void)QTest::qWaitFor([&] { return !sent || m_printed.contains("Settings frame"); }, 5000);
+    if (m_printed.count("Settings frame") != (sent ? 1 : 0) || m_printed.contains("Malformed"))
+        return "the brewer got this after " + told.join(" | ") + ": " + m_printed;
+    m_printed.clear();
+    if (QString problem = sent ? frameProblem(m_brewer->lastFrame(), table, logo) : QString();
+        !problem.isEmpty())
+        return problem;
+    // What Save reported written is on disk whole: the table and the logo.
+    QFile file(w->form.settingsFilePath());
+    if (action == "Command3" && told.value(0).endsWith("Save successful!") &&
+        (!file.open(QIODevice::ReadOnly) || file.readAll() != settingsFileBytes(table, logo)))
+        return "Save reported success, but the file does not hold the table";
+    return {};
+}
+
+// Thousands of random user actions, with a brewer that answers with good,
+// bad, short and random records and a settings file that is damaged between
+// Save and Load. After every action the table must be well-formed, every
+// frame that reached the brewer well-formed and sent for a reported success
+// only, and a file that Save reported written must hold the table.
+// PELN_RANDOM_SEED and PELN_RANDOM_ACTIONS choose the run. A failure names the
+// seed, the failing action's number and the actions that led to it; running
+// again with that number as PELN_RANDOM_ACTIONS repeats it exactly.
+void TestWindow::randomUse()
+{
+    // Every notice makes the offscreen platform warn that it cannot pass on
+    // size hints; thousands of them would bury what matters.
+    static const QtMessageHandler shown = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (!text.contains(QLatin1String("propagateSizeHints")))
+                shown(type, context, text);
+        });
+    const quint32 seed = qEnvironmentVariable("PELN_RANDOM_SEED", "20240606").toUInt();
+    const int count = qEnvironmentVariable("PELN_RANDOM_ACTIONS", "3000").toInt();
+    qInfo("random use: PELN_RANDOM_SEED=%u PELN_RANDOM_ACTIONS=%d", seed, count);
+    m_random.seed(seed);
+    w->child<QComboBox>("Combo1")->lineEdit()->setText(m_brewer->devicePath());
+
+    QStringList done;
+    for (int i = 1; i <= count; ++i) {
+        done << act();
+        if (const QString problem = this->problem(done.last()); !problem.isEmpty()) {
+            for (const QString &action : done.mid(done.size() - 20))
+                qWarning("  %s", qPrintable(action));
+            QFAIL(qPrintable(QStringLiteral("action %1 of PELN_RANDOM_SEED=%2, the last above, "
+                                            "failed: %3")
+                                 .arg(i)
+                                 .arg(seed)
+                                 .arg(problem)));
+        }
     }
 }
 

@@ -6,15 +6,14 @@
 #include "KeyCodes.h"
 #include "LoadFieldPass.h"
 #include "PortSuggestions.h"
+#include "ReplyDisplay.h"
 #include "ReplyRecord.h"
 #include "ScreenFit.h"
 #include "SettingWords.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
-#include "SettingsFileLoader.h"
 #include "SettingsFileNotices.h"
 #include "SettingsFrame.h"
-#include "SlotForms.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -107,31 +106,37 @@ void Form1::describeFields()
     describe(ui->Text16, reportedCalibrationName(), reportedCalibrationName());
 }
 
+// Each box and its field in the form mirror each other: what the user types
+// goes to the form, whose editors run there, and what the form shows (a
+// rewrite, a loaded or read value) comes back into the box.
 void Form1::wireSettingFields()
 {
-    for (const SettingField &setting : settingFields()) {
+    for (int i = 0; i < SettingFieldCount; ++i) {
+        const SettingField &setting = settingFields()[i];
         auto *field = findChild<QLineEdit *>(QLatin1String(setting.name));
         Q_ASSERT(field);
         m_settingFields.append(field);
         connect(field, &QLineEdit::textChanged, this,
-                [this, field, &setting] { settingFieldChanged(field, setting); });
+                [this, field, i] { m_form.setText(i, field->text()); });
         if (hasDigitFilter(setting.kind)) {
             field->installEventFilter(this);
             new FieldValidator(field, digitFilterPasses);
         }
     }
+    m_form.changed = [this](int i) { settingField(i)->setText(m_form.text(i)); };
     ui->Textsend->installEventFilter(this);
     new FieldValidator(ui->Textsend, isLogoCharacter, LogoTypedLimit);
 }
 
 void Form1::wireButtons()
 {
-    connect(ui->default1, &QPushButton::clicked, this, [this] { defaultClick(0); });
-    connect(ui->default2, &QPushButton::clicked, this, [this] { defaultClick(1); });
-    connect(ui->default3, &QPushButton::clicked, this, [this] { defaultClick(2); });
+    connect(ui->default1, &QPushButton::clicked, this, [this] { m_form.fillDefaultRow(0); });
+    connect(ui->default2, &QPushButton::clicked, this, [this] { m_form.fillDefaultRow(1); });
+    connect(ui->default3, &QPushButton::clicked, this, [this] { m_form.fillDefaultRow(2); });
     connect(ui->Command_disable1, &QPushButton::clicked, this,
-            [this] { disableClick(ui->Text13); });
-    connect(ui->Command4, &QPushButton::clicked, this, [this] { disableClick(ui->Text15); });
+            [this] { m_form.toggleDisable(m_settingFields.indexOf(ui->Text13)); });
+    connect(ui->Command4, &QPushButton::clicked, this,
+            [this] { m_form.toggleDisable(m_settingFields.indexOf(ui->Text15)); });
 }
 
 void Form1::wireFileButtons()
@@ -162,28 +167,6 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return !digitFilterPasses(*code);
 }
 
-void Form1::settingFieldChanged(QLineEdit *field, const SettingField &setting)
-{
-    // Read the field itself: a nested rewrite may already have changed it.
-    const FieldEdit edit = editField(setting, field->text());
-    for (const SlotWrite &write : edit.writes)
-        m_table.setSlot(write.slot, write.text);
-    if (edit.rewrite)
-        field->setText(*edit.rewrite);
-}
-
-void Form1::defaultClick(int row)
-{
-    const QStringList texts = defaultRowTexts();
-    for (int i = 0; i < ButtonRowLength; ++i)
-        settingField(buttonRowStart(row) + i)->setText(texts.at(i));
-}
-
-void Form1::disableClick(QLineEdit *countField)
-{
-    countField->setText(toggledDisableText(countField->text()));
-}
-
 QString Form1::settingsFilePath() const
 {
     return ::settingsFilePath(m_settingsDirectory.isEmpty() ? QCoreApplication::applicationDirPath()
@@ -192,10 +175,11 @@ QString Form1::settingsFilePath() const
 
 void Form1::saveClick()
 {
-    m_table.FillDefaults();
+    m_form.table().FillDefaults();
     const QString path = settingsFilePath();
     QString reason;
-    if (!writeSettingsFile(path, settingsFileBytes(m_table, ui->Textsend->text()), &reason)) {
+    if (!writeSettingsFile(path, settingsFileBytes(m_form.table(), ui->Textsend->text()),
+                           &reason)) {
         detailedNotice(saveFailedText(), saveFailedDetails(path, reason), fileNoticeCaption(),
                        QMessageBox::Warning);
         return;
@@ -213,39 +197,18 @@ void Form1::loadClick()
                        QMessageBox::Warning);
         return;
     }
-    // Each line passes through Text18, and its values are read back from there.
-    SettingsFileLoader loader(m_table);
-    const QStringList lines = settingsFileLines(*bytes);
-    for (const QString &line : lines) {
-        ui->Text18->setText(line);
-        if (const auto logo = loader.takeLine(ui->Text18->text()))
-            ui->Textsend->setText(*logo);
-    }
-    showLoadedSettings();
-    for (const auto &[field, text] : loadedDisableTexts(loader.flags()))
-        settingField(field)->setText(text);
-    if (!loader.skipped().isEmpty()) {
-        detailedNotice(loadDamagedText(), loadDamagedDetails(loader.skipped()), fileNoticeCaption(),
+    const LoadedFile loaded = loadSettings(m_form, *bytes);
+    if (loaded.logo)
+        ui->Textsend->setText(*loaded.logo);
+    // The line holder shows the file's last line.
+    if (loaded.lastLine)
+        ui->Text18->setText(*loaded.lastLine);
+    if (!loaded.skipped.isEmpty()) {
+        detailedNotice(loadDamagedText(), loadDamagedDetails(loaded.skipped), fileNoticeCaption(),
                        QMessageBox::Warning);
         return;
     }
     notice(loadSuccessfulText(), fileNoticeCaption(), QMessageBox::Information);
-}
-
-// Sets every setting field from its slot; each field's editor then brings
-// the slot in line with what the field shows.
-void Form1::showLoadedSettings()
-{
-    for (int i = 0; i < SettingFieldCount; ++i) {
-        const SettingField &setting = settingFields()[i];
-        const auto shown = loadedFieldText(setting.kind, m_table.slot(setting.slot));
-        if (!shown)
-            continue;
-        QLineEdit *field = settingField(i);
-        field->setText(*shown);
-        if (const auto corrected = loadedFieldCorrection(setting.kind, field->text()))
-            field->setText(*corrected);
-    }
 }
 
 void Form1::notice(const QString &text, const QString &caption, QMessageBox::Icon icon)
@@ -288,7 +251,6 @@ namespace {
 const QColor LampRed(255, 0, 0);
 const QString PortClosedText = QStringLiteral("Please connect COM  First ");
 constexpr int PortEntries = 16; // "COM1" to "COM16"
-constexpr int ButtonFieldCount = 27;
 
 // The system's own words on a port failure, as the line under a notice.
 QString systemReport(const QString &reason)
@@ -350,8 +312,8 @@ void Form1::sendClick()
         notice(PortClosedText, QStringLiteral("Msgbox"));
         return;
     }
-    m_table.FillDefaults();
-    const SettingsFrame frame = buildSettingsFrame(m_table, ui->Textsend->text());
+    m_form.table().FillDefaults();
+    const SettingsFrame frame = buildSettingsFrame(m_form.table(), ui->Textsend->text());
     if (!frame.refusal.isEmpty()) {
         detailedNotice(QStringLiteral("The settings were not sent to the brewer."), frame.refusal,
                        appTitle(), QMessageBox::Warning);
@@ -382,54 +344,16 @@ void Form1::readClick()
     }
     // The dump of what arrived passes through Text10 and is decoded from there.
     ui->Text10->setText(replyDump(m_link.takeInput()));
-    const auto report = decodeReply(replyPieces(ui->Text10->text()));
-    if (!report) {
-        // No notice: the red lamp is the sign of a bad reply.
-        showBadReply();
-        return;
-    }
-    showReport(*report);
+    const ReplyDisplay shown = showReply(m_form, replyPieces(ui->Text10->text()));
+    const QList<QLineEdit *> totals = {ui->Text10, ui->Text12, ui->Text14};
+    for (int i = 0; i < 3; ++i)
+        totals[i]->setText(shown.totals[i]);
+    ui->Text16->setText(shown.calibration);
+    if (!shown.good)
+        return; // no notice: the red lamp is the sign of a bad reply
     m_link.close();
     ui->Shape3->setFillColor(LampGreen);
     notice(QStringLiteral("Receive Data Successful! "));
-}
-
-void Form1::showBadReply()
-{
-    for (QLineEdit *total : {ui->Text10, ui->Text12, ui->Text14})
-        total->setText(QStringLiteral("0"));
-    for (int i = 0; i < ButtonFieldCount; ++i)
-        settingField(i)->setText(QStringLiteral("0"));
-    ui->Text16->setText(QStringLiteral("0"));
-}
-
-// Each box is set in turn and its editor runs before the next: a pulse field
-// shows the editor's 102 for an out-of-range value, and 102 in a pulse field
-// stands for zero.
-void Form1::showReport(const BrewerReport &report)
-{
-    const QList<QLineEdit *> totals = {ui->Text10, ui->Text12, ui->Text14};
-    for (int i = 0; i < totals.size(); ++i)
-        totals[i]->setText(QString::number(report.countTotals[i]));
-    for (int i = 0; i < ButtonFieldCount; ++i) {
-        QLineEdit *field = settingField(i);
-        field->setText(QString::number(report.buttonSettings[i]));
-        if (settingFields()[i].kind == FieldKind::Pulse &&
-            field->text().toInt() == PulseZeroStandIn)
-            field->setText(QStringLiteral("0"));
-    }
-
-    ui->Text16->setText(tenthsText(report.calibrationTenths));
-    if (!ReportedCalibrationTenths.contains(report.calibrationTenths))
-        ui->Text16->setText(tenthsText(ReportedCalibrationTenths.replacement));
-
-    const auto showClamped = [](QLineEdit *field, int value, const ReportedRange &range) {
-        field->setText(QString::number(value));
-        if (!range.contains(value))
-            field->setText(QString::number(range.replacement));
-    };
-    showClamped(ui->Text19, report.pumpSpeed, ReportedPumpSpeed);
-    showClamped(ui->Text20, report.dripTime, ReportedDripTime);
 }
 
 void Form1::linkLost(const QString &reason)

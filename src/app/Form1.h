@@ -3,7 +3,7 @@
 #include "ProportionalLayout.h"
 #include "SerialLink.h"
 #include "SettingFields.h"
-#include "SettingsTable.h"
+#include "SettingsForm.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -11,7 +11,6 @@
 #include <memory>
 
 class QLineEdit;
-struct BrewerReport;
 
 namespace Ui {
 class Form1;
@@ -27,7 +26,8 @@ public:
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
-    const SettingsTable &settingsTable() const { return m_table; }
+    const SettingsTable &settingsTable() const { return m_form.table(); }
+    const SettingsForm &settingsForm() const { return m_form; }
     const SerialLink &serialLink() const { return m_link; }
     SerialLink &serialLink() { return m_link; }
 
@@ -55,20 +55,12 @@ private:
     void wireBrewerLink();
 
     // Handlers.
-    void settingFieldChanged(QLineEdit *field, const SettingField &setting);
-    void defaultClick(int row);
-    void disableClick(QLineEdit *countField);
     void saveClick();
     void loadClick();
-    void showLoadedSettings();
     void connectClick();
     void sendClick();
     void readClick();
     void linkLost(const QString &reason);
-
-    // What Read shows of a good reply, and of a bad one.
-    void showReport(const BrewerReport &report);
-    void showBadReply();
 
     QLineEdit *settingField(int index) const;
 
@@ -80,7 +72,7 @@ private:
                         QMessageBox::Icon icon);
 
     std::unique_ptr<Ui::Form1> ui;
-    SettingsTable m_table;
+    SettingsForm m_form;                // the setting fields' texts and the settings table
     SerialLink m_link;                  // the brewer's serial port
     QList<QLineEdit *> m_settingFields; // in the order of settingFields()
     QString m_settingsDirectory;        // empty: the program's directory

@@ -44,13 +44,3 @@ std::optional<BrewerReport> decodeReply(const QStringList &pieces);
 // The 39-byte record of `report`. A value too large for its byte or base-100
 // pair is sent as the largest the record can carry.
 QByteArray encodeReply(const BrewerReport &report);
-
-// A reported value outside its field's range is shown as the range's
-// replacement, as the field's own editor would store it.
-using ReportedRange = SettingRange;
-inline constexpr ReportedRange ReportedCalibrationTenths = CalibrationTenthsRange;
-inline constexpr ReportedRange ReportedPumpSpeed = PumpSpeedRange;
-inline constexpr ReportedRange ReportedDripTime = DripTimeRange;
-
-// In the pulse fields the value 102 stands for zero.
-inline constexpr int PulseZeroStandIn = 102;

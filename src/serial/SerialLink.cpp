@@ -2,11 +2,14 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QThread>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -207,6 +210,28 @@ bool SerialLink::drainOutput(int timeoutMs)
         }
     }
     return !m_failed;
+}
+
+bool SerialLink::waitUntilSent(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    if (!drainOutput(int(deadline.remainingTime())))
+        return false;
+#ifdef Q_OS_UNIX
+    // The bytes handed to the system leave as fast as the line takes them.
+    int queued = 0;
+    while (m_port.isOpen() && ioctl(m_port.handle(), TIOCOUTQ, &queued) == 0 && queued > 0) {
+        if (deadline.hasExpired()) {
+            m_errorString = QStringLiteral("%1 bytes were still waiting to leave the port after "
+                                           "%2 seconds.")
+                                .arg(queued)
+                                .arg(timeoutMs / 1000.0, 0, 'g', 3);
+            return false;
+        }
+        QThread::msleep(5);
+    }
+#endif
+    return true;
 }
 
 void SerialLink::portError(QSerialPort::SerialPortError error)

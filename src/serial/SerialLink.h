@@ -80,6 +80,11 @@ public:
     // the device fails or has not taken the bytes within `timeoutMs`.
     bool drainOutput(int timeoutMs = 3000);
 
+    // Waits until every byte written has left the port for the line, the
+    // system's own queue included. False, with errorString(), when that does
+    // not happen within `timeoutMs`.
+    bool waitUntilSent(int timeoutMs = 5000);
+
 signals:
     // The open device failed; its port has been closed.
     void deviceLost(const QString &reason);

@@ -18,41 +18,38 @@ std::optional<DecimalNumber> fieldNumber(const QString &text)
     return DecimalNumber::parse(text);
 }
 
-// Range-checked editor of a field that shows its replacement value when the
-// number is out of range.
-FieldEdit clampedAndShown(int slot, const QString &text, const SettingRange &range,
-                          QString (*form)(int))
+// Range-checked editor: a number out of its field's range stores the
+// replacement value and, in a field that `shows` it, rewrites the field.
+FieldEdit clamped(int slot, const QString &text, FieldKind kind, QString (*form)(int), bool shows)
 {
     const auto value = fieldNumber(text);
+    const SettingRange range = settingRange(kind);
     if (!value)
         return {};
-    if (!value->inRange(range.low, range.high))
-        return {{{slot, form(range.replacement)}}, QString::number(range.replacement)};
-    return {{{slot, form(int(value->roundedHalfEven()))}}, std::nullopt};
-}
-
-// Range-checked editor of a field that keeps its text and stores a
-// replacement value in the slot when the number is out of range.
-FieldEdit clampedSilently(int slot, const QString &text, const SettingRange &range)
-{
-    const auto value = fieldNumber(text);
-    if (!value)
-        return {};
-    const int used =
-        value->inRange(range.low, range.high) ? int(value->roundedHalfEven()) : range.replacement;
-    return {{{slot, twoDigitForm(used)}}, std::nullopt};
+    if (withinRange(kind, *value))
+        return {{{slot, form(int(value->roundedHalfEven()))}}, std::nullopt};
+    return {{{slot, form(range.replacement)}},
+            shows ? std::optional(QString::number(range.replacement)) : std::nullopt};
 }
 
 } // namespace
 
+bool withinRange(FieldKind kind, const DecimalNumber &value)
+{
+    const SettingRange range = settingRange(kind);
+    // The calibration's range is in tenths of a sign per ounce.
+    return (kind == FieldKind::Calibration ? value.timesTen() : value)
+        .inRange(range.low, range.high);
+}
+
 FieldEdit editPulseOrVolume(int slot, const QString &text)
 {
-    return clampedAndShown(slot, text, PulseOrVolumeRange, twoDigitForm);
+    return clamped(slot, text, FieldKind::Pulse, twoDigitForm, true);
 }
 
 FieldEdit editCount(int slot, const QString &text)
 {
-    return clampedAndShown(slot, text, CountRange, fourDigitForm);
+    return clamped(slot, text, FieldKind::Count, fourDigitForm, true);
 }
 
 FieldEdit editCountWithDisable(int countSlot, int flagSlot, const QString &text)
@@ -69,21 +66,21 @@ FieldEdit editCalibration(int slot, const QString &text)
     const auto value = fieldNumber(text);
     if (!value)
         return {};
-    const DecimalNumber tenths = value->timesTen();
-    const SettingRange &range = CalibrationTenthsRange;
-    const int used =
-        tenths.inRange(range.low, range.high) ? int(tenths.roundedHalfEven()) : range.replacement;
-    return {{{slot, calibrationForm(used)}}, std::nullopt};
+    // The range is checked before the number is made whole.
+    const int tenths = withinRange(FieldKind::Calibration, *value)
+                           ? int(value->timesTen().roundedHalfEven())
+                           : CalibrationTenthsRange.replacement;
+    return {{{slot, calibrationForm(tenths)}}, std::nullopt};
 }
 
 FieldEdit editPumpSpeed(int slot, const QString &text)
 {
-    return clampedSilently(slot, text, PumpSpeedRange);
+    return clamped(slot, text, FieldKind::PumpSpeed, twoDigitForm, false);
 }
 
 FieldEdit editDripTime(int slot, const QString &text)
 {
-    return clampedSilently(slot, text, DripTimeRange);
+    return clamped(slot, text, FieldKind::DripTime, twoDigitForm, false);
 }
 
 FieldEdit editField(const SettingField &field, const QString &text)
@@ -144,6 +141,11 @@ QStringList defaultRowTexts()
     return {QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("0"),
             QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
             QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("64")};
+}
+
+QString disabledText()
+{
+    return DisabledText;
 }
 
 QString toggledDisableText(const QString &current)

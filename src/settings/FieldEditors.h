@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DecimalNumber.h"
 #include "SettingFields.h"
 
 #include <QList>
@@ -24,6 +25,13 @@ struct FieldEdit
     QList<SlotWrite> writes;
     std::optional<QString> rewrite;
 };
+
+// Whether a field of `kind` takes `value` as it is: whether it lies within
+// the field's range.
+bool withinRange(FieldKind kind, const DecimalNumber &value);
+
+// In the pulse and volume slots the value 102 stands for zero.
+inline constexpr int ZeroStandIn = 102;
 
 // Every editor reads the field's text as a decimal number. A blank text reads
 // as 0; a text that is not a number (letters, two points, ...) writes nothing,
@@ -75,6 +83,9 @@ bool userEditAllowed(const QString &previous, const QString &next, bool (*allowe
 
 // The decimal texts a Default button puts into its row, pulse 1..8 and volume.
 QStringList defaultRowTexts();
+
+// What a count field with a disabled flag shows while its button is disabled.
+QString disabledText();
 
 // The text a Disable button puts into its count field.
 QString toggledDisableText(const QString &current);

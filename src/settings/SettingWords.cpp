@@ -72,11 +72,17 @@ QString slotName(int slot)
     }
 }
 
+QString rangeText(FieldKind kind)
+{
+    const SettingRange range = settingRange(kind);
+    return QStringLiteral("%1 to %2%3")
+        .arg(boundText(kind, range.low), boundText(kind, range.high), unitOf(kind));
+}
+
 QString rangeHint(FieldKind kind)
 {
     const SettingRange range = settingRange(kind);
-    QString hint = QStringLiteral("%1 to %2%3")
-                       .arg(boundText(kind, range.low), boundText(kind, range.high), unitOf(kind));
+    QString hint = rangeText(kind);
     if (kind == FieldKind::CountWithDisable)
         hint += QStringLiteral(", or OFF while the button is disabled");
     // A digit-only field cannot hold a number below 0.

@@ -13,6 +13,9 @@
 // working speed", "Drip-out time", "Center Button disabled flag".
 QString slotName(int slot);
 
+// The range of a field of `kind`, with its unit: "70 to 100 percent".
+QString rangeText(FieldKind kind);
+
 // The range of a field of `kind` and what a number outside it becomes:
 // "0 to 102; a larger number becomes 102".
 QString rangeHint(FieldKind kind);

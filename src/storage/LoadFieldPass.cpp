@@ -2,6 +2,7 @@
 
 #include "DecimalNumber.h"
 #include "FieldEditors.h"
+#include "SettingsForm.h"
 #include "SlotForms.h"
 
 namespace {
@@ -38,22 +39,20 @@ std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &show
     const auto number = DecimalNumber::parse(shown);
     if (!number)
         return std::nullopt;
+    const SettingRange range = settingRange(kind);
     switch (kind) {
     case FieldKind::Pulse:
-        if (number->compare(102) == 0)
+        if (number->compare(ZeroStandIn) == 0)
             return QStringLiteral("0");
         break;
     case FieldKind::Calibration:
-        if (!number->inRange(70, 105))
-            return QStringLiteral("88");
+        if (!withinRange(kind, *number))
+            return tenthsText(range.replacement);
         break;
     case FieldKind::PumpSpeed:
-        if (!number->inRange(70, 100))
-            return QStringLiteral("100");
-        break;
     case FieldKind::DripTime:
-        if (!number->inRange(70, 105))
-            return QStringLiteral("90");
+        if (!withinRange(kind, *number))
+            return QString::number(range.replacement);
         break;
     case FieldKind::Volume:
     case FieldKind::Count:
@@ -63,15 +62,30 @@ std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &show
     return std::nullopt;
 }
 
-QList<std::pair<int, QString>> loadedDisableTexts(const QMap<int, QString> &flags)
+LoadedFile loadSettings(SettingsForm &form, const QByteArray &bytes)
 {
-    // What a Disable button puts into a count field that is not disabled.
-    const QString disabled = toggledDisableText(QString());
-    QList<std::pair<int, QString>> texts;
-    for (int i = 0; i < SettingFieldCount; ++i) {
-        const SettingField &field = settingFields()[i];
-        if (field.kind == FieldKind::CountWithDisable && flags.value(field.flagSlot) == u"01")
-            texts.append({i, disabled});
+    LoadedFile loaded;
+    SettingsFileLoader loader(form.table());
+    for (const QString &line : settingsFileLines(bytes)) {
+        if (const auto logo = loader.takeLine(line))
+            loaded.logo = logo;
+        loaded.lastLine = line;
     }
-    return texts;
+    loaded.skipped = loader.skipped();
+    for (int i = 0; i < SettingFieldCount; ++i) {
+        const SettingField &setting = settingFields()[i];
+        const auto shown = loadedFieldText(setting.kind, form.table().slot(setting.slot));
+        if (!shown)
+            continue;
+        form.setText(i, *shown);
+        if (const auto corrected = loadedFieldCorrection(setting.kind, form.text(i)))
+            form.setText(i, *corrected);
+    }
+    for (int i = 0; i < SettingFieldCount; ++i) {
+        const SettingField &setting = settingFields()[i];
+        if (setting.kind == FieldKind::CountWithDisable &&
+            loader.flags().value(setting.flagSlot) == u"01")
+            form.setText(i, disabledText());
+    }
+    return loaded;
 }

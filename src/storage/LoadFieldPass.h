@@ -1,13 +1,14 @@
 #pragma once
 
 #include "SettingFields.h"
+#include "SettingsFileLoader.h"
 
 #include <QList>
-#include <QMap>
 #include <QString>
 
 #include <optional>
-#include <utility>
+
+class SettingsForm;
 
 // After the file's values are in the table, Load sets every setting field
 // from its slot, in the order of settingFields(), and each assignment runs
@@ -26,10 +27,21 @@ std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QStri
 // 70..100 "100", a drip time outside 70..105 "90".
 std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &shown);
 
-// Last, Load applies the disabled flags of the file's "Disable" record (by
-// slot, as the loader holds them) as the Disable buttons would: each count
-// field whose flag is "01" is set to "OFF", so that its editor sets the flag
-// while the count slot keeps the count loaded from "Total cups". These are
-// those fields, as indices into settingFields(), with the text to set. A
-// flag of "00", or none, leaves the field as the field pass set it.
-QList<std::pair<int, QString>> loadedDisableTexts(const QMap<int, QString> &flags);
+// What Load found in a file besides the settings.
+struct LoadedFile
+{
+    std::optional<QString> logo;     // the last "Logo" line's text
+    std::optional<QString> lastLine; // none for a file without lines
+    QList<SkippedValue> skipped;     // damaged values, not loaded
+};
+
+// Load's whole work on a file's bytes: the values of every line go into the
+// form's table, in file order; then every setting field is set from its
+// slot, in the order of settingFields(), its editor running as its text
+// changes, and then to the loaded text's correction, if any. A field whose
+// slot is unset or not hexadecimal keeps its text. Last, each count field
+// whose disabled flag in the "Disable" record is "01" is set to "OFF", as
+// its Disable button would: its editor sets the flag, and the count slot
+// keeps the count loaded from "Total cups". A flag of "00", or none, leaves
+// the field as the field pass set it.
+LoadedFile loadSettings(SettingsForm &form, const QByteArray &bytes);

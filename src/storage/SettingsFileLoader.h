@@ -14,7 +14,7 @@
 struct SkippedValue
 {
     int lineNumber; // 1-based
-    QLatin1StringView key;
+    const SettingsRecord *record;
     int index; // 0-based place in the record
     QString text;
 };
@@ -26,7 +26,7 @@ struct SkippedValue
 // it held, and the skip is recorded. Send and Save put slot texts on the wire
 // and into the file unchecked, so a malformed one must never reach the table.
 // The disabled flags of the "Disable" record are held aside instead, for Load
-// to apply once the fields show their values (see loadedDisableTexts()).
+// to apply once the fields show their values (see loadSettings()).
 class SettingsFileLoader
 {
 public:
@@ -52,6 +52,10 @@ private:
 // neither "00" nor "01".
 std::optional<QString> slotTextFromFile(const SettingsRecord &record, int slot,
                                         const QString &value);
+
+// A skipped value in words: its line, record and place, what was there and
+// what is wrong with it.
+QString skippedValueText(const SkippedValue &value);
 
 // The skipped values, one per line, for a message: at most `limit` of them,
 // then how many more there were.

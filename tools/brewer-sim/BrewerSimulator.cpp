@@ -1,5 +1,6 @@
 #include "BrewerSimulator.h"
 
+#include "FieldEditors.h"
 #include "SettingsFrame.h"
 #include "SlotForms.h"
 
@@ -45,7 +46,7 @@ BrewerSimulator::BrewerSimulator(QTextStream &out, QObject *parent) : QObject(pa
     // zero (102), volume 64 oz, calibration 88.0, pump 100 %, drip 90 s.
     for (int i = 0; i < 27; ++i) {
         const int column = i % 9;
-        m_held.buttonSettings[i] = column == 0 ? 5 : column == 8 ? 64 : PulseZeroStandIn;
+        m_held.buttonSettings[i] = column == 0 ? 5 : column == 8 ? 64 : ZeroStandIn;
     }
     m_held.countTotals = {1234, 56, 7};
     m_held.calibrationTenths = 880;
@@ -87,7 +88,8 @@ QString BrewerSimulator::helpText()
 {
     return QStringLiteral("Commands: r = send the reply record, b = send a record with a bad "
                           "header, s = send a short record (20 bytes), l = send a long record "
-                          "(50 bytes), h = help, q = quit.");
+                          "(50 bytes), x HEX = send these bytes, u = unplug the line, h = help, "
+                          "q = quit.");
 }
 
 bool BrewerSimulator::command(const QString &line)
@@ -105,10 +107,50 @@ bool BrewerSimulator::command(const QString &line)
         sendBytes(record.left(20), QStringLiteral("short record"));
     } else if (word == QLatin1String("l")) {
         sendBytes(record + QByteArray(11, '\xEE'), QStringLiteral("long record"));
+    } else if (word.startsWith(QLatin1String("x "))) {
+        send(QByteArray::fromHex(word.mid(2).toLatin1()));
+    } else if (word == QLatin1String("u")) {
+        unplug();
     } else if (!word.isEmpty()) {
         m_out << helpText() << Qt::endl;
     }
     return true;
+}
+
+void BrewerSimulator::send(const QByteArray &bytes)
+{
+    sendBytes(bytes, QStringLiteral("bytes"));
+}
+
+void BrewerSimulator::unplug()
+{
+    delete m_notifier;
+    m_notifier = nullptr;
+    for (int *fd : {&m_farEnd, &m_nearEnd}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+    m_out << "Line unplugged: the program's port has lost its device." << Qt::endl;
+}
+
+QString BrewerSimulator::lineSettings() const
+{
+    termios line{};
+    if (m_nearEnd < 0 || tcgetattr(m_nearEnd, &line) != 0)
+        return QStringLiteral("no line");
+    const std::pair<speed_t, int> speeds[] = {{B1200, 1200},   {B2400, 2400},    {B4800, 4800},
+                                              {B9600, 9600},   {B19200, 19200},  {B38400, 38400},
+                                              {B57600, 57600}, {B115200, 115200}};
+    int baud = 0;
+    for (const auto &[speed, rate] : speeds)
+        baud = cfgetospeed(&line) == speed ? rate : baud;
+    const char parity = !(line.c_cflag & PARENB) ? 'N' : (line.c_cflag & PARODD) ? 'O' : 'E';
+    return QStringLiteral("%1 baud, %2%3%4")
+        .arg(baud)
+        .arg(5 + int((line.c_cflag & CSIZE) / CS6))
+        .arg(QLatin1Char(parity))
+        .arg(line.c_cflag & CSTOPB ? 2 : 1);
 }
 
 void BrewerSimulator::readLine()
@@ -139,6 +181,7 @@ void BrewerSimulator::takeFrames()
                   << "  " << frame.problem << Qt::endl;
         } else {
             applyFrame(frame);
+            m_lastFrame = m_pending.first(frame.length);
             printFrame(frame, frame.length);
             sendBytes(encodeReply(m_held), QStringLiteral("reply record"));
         }
@@ -180,7 +223,8 @@ void BrewerSimulator::applyFrame(const ParsedFrame &frame)
 void BrewerSimulator::printFrame(const ParsedFrame &frame, qsizetype length)
 {
     const auto &slot = frame.slotTexts;
-    m_out << "Settings frame, " << length << " bytes (102 stands for zero):" << Qt::endl;
+    m_out << "Settings frame, " << length << " bytes at " << lineSettings()
+          << " (102 stands for zero):" << Qt::endl;
     m_out << "  Logo:          "
           << (frame.logo ? QStringLiteral("\"%1\"").arg(shownBytes(*frame.logo))
                          : QStringLiteral("none sent, keeps \"%1\"").arg(shownBytes(m_logo)))

@@ -16,7 +16,8 @@ struct ParsedFrame;
 // A simulated brewer controller at the far end of a pseudo-terminal. It
 // prints every settings frame it receives, decoded field by field, flags
 // a malformed one, and answers each good frame with the reply record of what
-// it then holds. On command it sends a record, good or malformed.
+// it then holds. On command it sends a record, good or malformed, or any
+// bytes, or pulls out its cable.
 class BrewerSimulator : public QObject
 {
     Q_OBJECT
@@ -36,9 +37,19 @@ public:
     // Carries out a command line; false when it asks to quit.
     bool command(const QString &line);
 
+    // Sends bytes to the program as they are, a record or anything else.
+    void send(const QByteArray &bytes);
+    // Closes the line, as when its cable is pulled out; the simulator is
+    // of no further use.
+    void unplug();
+    // The line as the program has set it up, such as "9600 baud, 8N1".
+    QString lineSettings() const;
+
     // What the brewer holds, as its reply record reports it.
     const BrewerReport &held() const { return m_held; }
     QByteArray logo() const { return m_logo; }
+    // The bytes of the last good frame taken.
+    QByteArray lastFrame() const { return m_lastFrame; }
 
     // Milliseconds of silence after which an unfinished frame counts as cut short.
     static constexpr int QuietMs = 500;
@@ -62,5 +73,6 @@ private:
 
     BrewerReport m_held;
     QByteArray m_logo;
+    QByteArray m_lastFrame;
     std::array<bool, 2> m_disabled{}; // Center and Right Button
 };

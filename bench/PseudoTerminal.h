@@ -8,13 +8,12 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
-#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
-// A pseudo-terminal pair made for one test: the program under test opens
-// devicePath() as its serial port, and the test plays the far end of the
-// line on the other side. Both sides are raw: bytes pass unchanged.
+// A pseudo-terminal pair for a benchmark: the program opens devicePath() as
+// its serial port, and the benchmark reads and writes the far end of the
+// line directly, to time the bytes as they pass. Both sides are raw.
 class PseudoTerminal
 {
 public:
@@ -69,21 +68,6 @@ public:
         }
         return done == bytes.size();
     }
-
-    // The program side's baud rate and stop bits, as "9600 1". (A
-    // pseudo-terminal keeps 8 data bits and no parity whatever it is asked.)
-    QString lineSettings() const
-    {
-        termios line{};
-        tcgetattr(m_nearEnd, &line);
-        const speed_t speed = cfgetospeed(&line);
-        const int baud = speed == B9600 ? 9600 : speed == B1200 ? 1200 : -1;
-        return QStringLiteral("%1 %2").arg(baud).arg(line.c_cflag & CSTOPB ? 2 : 1);
-    }
-
-    // Takes, or with false releases, an flock on the device, as another
-    // serial program does; false while someone else holds one.
-    bool lock(bool take = true) { return !flock(m_nearEnd, take ? LOCK_EX | LOCK_NB : LOCK_UN); }
 
     // Closes the far end, as when the cable or adapter is pulled out.
     void closeFarEnd()

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <utility>
+
+class SettingsForm;
+
+// The settings as a terminal user names them: "logo", "left.pulse1" ...
+// "left.pulse8", "left.volume", the same for "center." and "right.", the
+// three counts, "center.disabled" and "right.disabled", "calibration",
+// "pump" and "drip".
+struct NamedSetting
+{
+    enum class Kind { Logo, Field, Disabled };
+
+    QString name;
+    Kind kind;
+    int field = -1; // index into settingFields(); for Disabled, its count field
+};
+
+const QList<NamedSetting> &namedSettings();
+const NamedSetting *namedSetting(QStringView name);
+
+using NamedValues = QList<std::pair<QString, QString>>;
+
+// What the form shows, setting by setting, in the order of namedSettings():
+// each field's text, but a count as the count to write that its slot holds
+// also when its button is disabled, and "yes" or "no" for Disabled.
+NamedValues shownSettings(const SettingsForm &form, const QString &logo);
+
+// The count to write of a count field: its slot's number, or "0" while unset.
+QString heldCount(const SettingsForm &form, int field);
+
+// The names of the button fields, in the order of settingFields().
+QString buttonFieldName(int field);
