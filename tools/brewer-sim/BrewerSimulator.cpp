@@ -260,5 +260,9 @@ void BrewerSimulator::sendBytes(const QByteArray &bytes, const QString &what)
         if (n > 0)
             done += n;
     }
-    m_out << "Sent " << what << ", " << bytes.size() << " bytes: " << replyDump(bytes) << Qt::endl;
+    // A record is shown whole; of a long run of bytes, its start is enough.
+    constexpr qsizetype Shown = 64;
+    m_out << "Sent " << what << ", " << bytes.size()
+          << " bytes: " << replyDump(bytes.first(qMin(bytes.size(), Shown)))
+          << (bytes.size() > Shown ? " ..." : "") << Qt::endl;
 }
