@@ -304,6 +304,7 @@ void TestWindow::defaultAndDisable()
             expected << QStringLiteral("%1=%2").arg(i).arg(i / 9 <= row ? filled[i % 9] : "4D");
         QCOMPARE(w->differences(expected), "");
     }
+    QCOMPARE(w->differences({"Text1=5", "Text2=0", "Text3=0", "Text8=0", "Text9=64"}), "");
 
     w->set({"Text15=25"});
     w->click("Command4");
@@ -717,6 +718,8 @@ void TestWindow::deviceVanishes()
     QFETCH(bool, duringSend);
     QFETCH(QString, told);
 
+    QVERIFY(connectToLine()); // a port closed and opened again is watched as well
+    w->click("connect");
     QVERIFY(connectToLine());
     m_brewer->unplug();
     if (duringSend)
@@ -797,6 +800,9 @@ void TestWindow::drawing()
             QVERIFY2(inside.first() < 30 && inside[inside.size() / 2] > 200, qPrintable(name));
         }
         QVERIFY(greys(shot, place("textreceive").adjusted(8, 8, -8, -8)).last() < 50);
+        // The LCD type keeps its size where it fits and shrinks only a little.
+        const double points = w->child("Textsend")->font().pointSizeF();
+        QVERIFY(scale < 1 ? points > 20 && points < 26.25 : points == 26.25);
     }
     // At twice the width the boxes and the fraction in the gaps of three
     // captions outgrow the gaps: the words after a gap are drawn past them
