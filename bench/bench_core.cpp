@@ -80,7 +80,7 @@ void LoadFieldPassTexts(benchmark::State &state)
     for (auto _ : state) {
         for (const SettingField &field : settingFields()) {
             const auto shown = loadedFieldText(field.kind, table.slot(field.slot));
-            benchmark::DoNotOptimize(loadedFieldCorrection(field.kind, shown.value_or(QString())));
+            benchmark::DoNotOptimize(shownCorrection(field.kind, shown.value_or(QString())));
         }
     }
 }

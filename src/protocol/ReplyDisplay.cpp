@@ -7,18 +7,16 @@
 
 namespace {
 
-constexpr int ButtonFields = 27; // pulse 1..8 and volume of each button
-constexpr int PumpField = 31;
-constexpr int DripField = 32;
+constexpr int ButtonFields = 3 * ButtonRowLength; // pulse 1..8 and volume of each button
 
-// The field shows the value, then its replacement when the value is out of
-// the field's range.
-void showClamped(SettingsForm &form, int field, int value)
+// Sets the field to the reported value, its editor running, then to the
+// value's correction: a pulse of 102 (or more, which the editor rewrites as
+// 102) shows "0", a pump speed or drip time out of range its replacement.
+void show(SettingsForm &form, int field, int value)
 {
-    const SettingRange range = settingRange(settingFields()[field].kind);
     form.setText(field, QString::number(value));
-    if (!range.contains(value))
-        form.setText(field, QString::number(range.replacement));
+    if (const auto corrected = shownCorrection(settingFields()[field].kind, form.text(field)))
+        form.setText(field, *corrected);
 }
 
 } // namespace
@@ -37,18 +35,15 @@ ReplyDisplay showReply(SettingsForm &form, const QStringList &pieces)
     display.good = true;
     for (int i = 0; i < 3; ++i)
         display.totals[i] = QString::number(report->countTotals[i]);
-    // A pulse value above 102 is rewritten as 102 by the field's editor, and
-    // 102 in a pulse field stands for zero.
-    for (int i = 0; i < ButtonFields; ++i) {
-        form.setText(i, QString::number(report->buttonSettings[i]));
-        if (settingFields()[i].kind == FieldKind::Pulse &&
-            form.text(i) == QString::number(ZeroStandIn))
-            form.setText(i, QStringLiteral("0"));
-    }
+    for (int i = 0; i < ButtonFields; ++i)
+        show(form, i, report->buttonSettings[i]);
     const int tenths = report->calibrationTenths;
     display.calibration = tenthsText(
         CalibrationTenthsRange.contains(tenths) ? tenths : CalibrationTenthsRange.replacement);
-    showClamped(form, PumpField, report->pumpSpeed);
-    showClamped(form, DripField, report->dripTime);
+    for (int i = ButtonFields; i < SettingFieldCount; ++i) {
+        const FieldKind kind = settingFields()[i].kind;
+        if (kind == FieldKind::PumpSpeed || kind == FieldKind::DripTime)
+            show(form, i, kind == FieldKind::PumpSpeed ? report->pumpSpeed : report->dripTime);
+    }
     return display;
 }

@@ -143,6 +143,34 @@ QStringList defaultRowTexts()
             QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("64")};
 }
 
+std::optional<QString> shownCorrection(FieldKind kind, const QString &shown)
+{
+    const auto number = DecimalNumber::parse(shown);
+    if (!number)
+        return std::nullopt;
+    const SettingRange range = settingRange(kind);
+    switch (kind) {
+    case FieldKind::Pulse:
+        if (number->compare(ZeroStandIn) == 0)
+            return QStringLiteral("0");
+        break;
+    case FieldKind::Calibration:
+        if (!withinRange(kind, *number))
+            return tenthsText(range.replacement);
+        break;
+    case FieldKind::PumpSpeed:
+    case FieldKind::DripTime:
+        if (!withinRange(kind, *number))
+            return QString::number(range.replacement);
+        break;
+    case FieldKind::Volume:
+    case FieldKind::Count:
+    case FieldKind::CountWithDisable:
+        break;
+    }
+    return std::nullopt;
+}
+
 QString disabledText()
 {
     return DisabledText;

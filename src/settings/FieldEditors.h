@@ -84,6 +84,13 @@ bool userEditAllowed(const QString &previous, const QString &next, bool (*allowe
 // The decimal texts a Default button puts into its row, pulse 1..8 and volume.
 QStringList defaultRowTexts();
 
+// Once a field shows a number that Load took from its slot or Read from the
+// brewer's record (and its editor has run), the text it must show instead,
+// if any: a pulse setting of 102, which stands for zero, shows "0"; a
+// calibration outside 70..105 becomes "88", a pump speed outside 70..100
+// "100", a drip time outside 70..105 "90".
+std::optional<QString> shownCorrection(FieldKind kind, const QString &shown);
+
 // What a count field with a disabled flag shows while its button is disabled.
 QString disabledText();
 

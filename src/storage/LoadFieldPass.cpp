@@ -1,6 +1,5 @@
 #include "LoadFieldPass.h"
 
-#include "DecimalNumber.h"
 #include "FieldEditors.h"
 #include "SettingsForm.h"
 #include "SlotForms.h"
@@ -34,34 +33,6 @@ std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QStri
     return tenthsText(int(*high * 100 + *low));
 }
 
-std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &shown)
-{
-    const auto number = DecimalNumber::parse(shown);
-    if (!number)
-        return std::nullopt;
-    const SettingRange range = settingRange(kind);
-    switch (kind) {
-    case FieldKind::Pulse:
-        if (number->compare(ZeroStandIn) == 0)
-            return QStringLiteral("0");
-        break;
-    case FieldKind::Calibration:
-        if (!withinRange(kind, *number))
-            return tenthsText(range.replacement);
-        break;
-    case FieldKind::PumpSpeed:
-    case FieldKind::DripTime:
-        if (!withinRange(kind, *number))
-            return QString::number(range.replacement);
-        break;
-    case FieldKind::Volume:
-    case FieldKind::Count:
-    case FieldKind::CountWithDisable:
-        break;
-    }
-    return std::nullopt;
-}
-
 LoadedFile loadSettings(SettingsForm &form, const QByteArray &bytes)
 {
     LoadedFile loaded;
@@ -78,7 +49,7 @@ LoadedFile loadSettings(SettingsForm &form, const QByteArray &bytes)
         if (!shown)
             continue;
         form.setText(i, *shown);
-        if (const auto corrected = loadedFieldCorrection(setting.kind, form.text(i)))
+        if (const auto corrected = shownCorrection(setting.kind, form.text(i)))
             form.setText(i, *corrected);
     }
     for (int i = 0; i < SettingFieldCount; ++i) {

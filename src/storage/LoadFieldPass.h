@@ -21,12 +21,6 @@ class SettingsForm;
 // unset or not hexadecimal: the field then keeps its text.
 std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QString> &slot);
 
-// Once the field shows a loaded text (and its editor has run), the text it
-// must show instead, if any: a pulse setting of 102, which stands for zero,
-// shows "0"; a calibration outside 70..105 becomes "88", a pump speed outside
-// 70..100 "100", a drip time outside 70..105 "90".
-std::optional<QString> loadedFieldCorrection(FieldKind kind, const QString &shown);
-
 // What Load found in a file besides the settings.
 struct LoadedFile
 {
@@ -38,7 +32,7 @@ struct LoadedFile
 // Load's whole work on a file's bytes: the values of every line go into the
 // form's table, in file order; then every setting field is set from its
 // slot, in the order of settingFields(), its editor running as its text
-// changes, and then to the loaded text's correction, if any. A field whose
+// changes, and then to shownCorrection() of what it shows, if any. A field whose
 // slot is unset or not hexadecimal keeps its text. Last, each count field
 // whose disabled flag in the "Disable" record is "01" is set to "OFF", as
 // its Disable button would: its editor sets the flag, and the count slot
