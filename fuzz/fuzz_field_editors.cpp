@@ -33,8 +33,7 @@ QString exactForm(const SettingField &field, qint64 value)
         return {};
     if (field.kind == FieldKind::Calibration)
         return calibrationForm(int(value) * 10);
-    return SettingsTable::slotWidth(field.slot) == 4 ? fourDigitForm(int(value))
-                                                     : twoDigitForm(int(value));
+    return slotWidth(field.slot) == 4 ? fourDigitForm(int(value)) : twoDigitForm(int(value));
 }
 
 } // namespace

@@ -110,7 +110,7 @@ void TestCore::frameBytes()
 {
     SettingsTable table;
     const QStringList rest = {"1001", "1002", "1003", "094E", "46", "5A", "00", "01"};
-    for (int i = 0; i < SettingsTable::UsedSlots; ++i)
+    for (int i = 0; i < UsedSlots; ++i)
         table.setSlot(i, i < 27 ? twoDigitForm(i + 1) : rest[i - 27]);
     const QByteArray frame = buildSettingsFrame(table, "X").bytes;
     QCOMPARE(frame, QByteArray("$$X/&0102030405060708090A0B0C0D0E0F101112131415161718191A1B"
@@ -162,7 +162,7 @@ void TestCore::frameRefusals()
     QFETCH(QString, refusal);
 
     SettingsTable table; // every default, and `text` in `slot`
-    for (int i = 0; i < SettingsTable::UsedSlots; ++i)
+    for (int i = 0; i < UsedSlots; ++i)
         table.setSlot(i, i == slot ? text : SettingsTable::defaultText(i));
     if (text == "unset")
         table = SettingsTable(); // nothing in any slot

@@ -346,7 +346,7 @@ void Form1::readClick()
     ui->Text10->setText(replyDump(m_link.takeInput()));
     const ReplyDisplay shown = showReply(m_form, replyPieces(ui->Text10->text()));
     const QList<QLineEdit *> totals = {ui->Text10, ui->Text12, ui->Text14};
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < ButtonCount; ++i)
         totals[i]->setText(shown.totals[i]);
     ui->Text16->setText(shown.calibration);
     if (!shown.good)

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int ButtonFields = 3 * ButtonRowLength; // pulse 1..8 and volume of each button
-
 // Sets the field to the reported value, its editor running, then to the
 // value's correction: a pulse of 102 (or more, which the editor rewrites as
 // 102) shows "0", a pump speed or drip time out of range its replacement.
@@ -27,20 +25,20 @@ ReplyDisplay showReply(SettingsForm &form, const QStringList &pieces)
     const auto report = decodeReply(pieces);
     if (!report) {
         display.totals.fill(QStringLiteral("0"));
-        for (int i = 0; i < ButtonFields; ++i)
+        for (int i = 0; i < ButtonSlots; ++i)
             form.setText(i, QStringLiteral("0"));
         display.calibration = QStringLiteral("0");
         return display;
     }
     display.good = true;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < ButtonCount; ++i)
         display.totals[i] = QString::number(report->countTotals[i]);
-    for (int i = 0; i < ButtonFields; ++i)
+    for (int i = 0; i < ButtonSlots; ++i)
         show(form, i, report->buttonSettings[i]);
     const int tenths = report->calibrationTenths;
     display.calibration = tenthsText(
         CalibrationTenthsRange.contains(tenths) ? tenths : CalibrationTenthsRange.replacement);
-    for (int i = ButtonFields; i < SettingFieldCount; ++i) {
+    for (int i = ButtonSlots; i < SettingFieldCount; ++i) {
         const FieldKind kind = settingFields()[i].kind;
         if (kind == FieldKind::PumpSpeed || kind == FieldKind::DripTime)
             show(form, i, kind == FieldKind::PumpSpeed ? report->pumpSpeed : report->dripTime);

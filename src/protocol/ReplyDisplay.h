@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SlotMap.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +14,7 @@ class SettingsForm;
 struct ReplyDisplay
 {
     bool good = false; // the pieces held a whole record headed FF AA
-    std::array<QString, 3> totals;
+    std::array<QString, ButtonCount> totals;
     QString calibration;
 };
 

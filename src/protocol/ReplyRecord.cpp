@@ -4,14 +4,6 @@
 
 namespace {
 
-// Bytes 3..8 hold the count totals, 9..35 the button settings, 36 and 37
-// the calibration, 38 the pump speed and 39 the drip-out time (1-based).
-constexpr int CountsAt = 2;
-constexpr int ButtonsAt = 8;
-constexpr int CalibrationAt = 35;
-constexpr int PumpAt = 37;
-constexpr int DripAt = 38;
-
 constexpr char HeaderFirst = char(0xFF);
 constexpr char HeaderSecond = char(0xAA);
 
@@ -75,13 +67,13 @@ std::optional<BrewerReport> decodeReply(const QStringList &pieces)
     const auto pair = [&bytes](int at) { return 100 * bytes[at] + bytes[at + 1]; };
 
     BrewerReport report;
-    for (int i = 0; i < 3; ++i)
-        report.countTotals[i] = pair(CountsAt + 2 * i);
-    for (int i = 0; i < 27; ++i)
-        report.buttonSettings[i] = bytes[ButtonsAt + i];
-    report.calibrationTenths = pair(CalibrationAt);
-    report.pumpSpeed = bytes[PumpAt];
-    report.dripTime = bytes[DripAt];
+    for (int i = 0; i < ButtonCount; ++i)
+        report.countTotals[i] = pair(ReplyCountsAt + 2 * i);
+    for (int i = 0; i < ButtonSlots; ++i)
+        report.buttonSettings[i] = bytes[ReplyButtonsAt + i];
+    report.calibrationTenths = pair(ReplyCalibrationAt);
+    report.pumpSpeed = bytes[ReplyPumpSpeedAt];
+    report.dripTime = bytes[ReplyDripTimeAt];
     return report;
 }
 

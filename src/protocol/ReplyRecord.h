@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingFields.h"
+#include "SlotMap.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -13,9 +13,8 @@
 // The reply record is the brewer's report: 39 bytes, the header FF AA, the
 // three brewing count totals as base-100 pairs (hundreds, then units), the
 // 27 button settings in slot order, the current flowmeter calibration as a
-// base-100 pair of tenths, the pump speed and the drip-out time.
-
-inline constexpr int ReplyLength = 39;
+// base-100 pair of tenths, the pump speed and the drip-out time (the byte
+// positions are in SlotMap.h).
 
 // The bytes as text, each as two upper-case hexadecimal digits, in order and
 // without separators: FF 0A gives "FF0A".
@@ -27,11 +26,11 @@ QStringList replyPieces(const QString &dump);
 
 struct BrewerReport
 {
-    std::array<int, 3> countTotals{};     // Left, Center, Right Button
-    std::array<int, 27> buttonSettings{}; // slots 0..26: pulse 1..8 and volume per button
-    int calibrationTenths = 0;            // signs per ounce, times ten
-    int pumpSpeed = 0;                    // percent
-    int dripTime = 0;                     // seconds
+    std::array<int, ButtonCount> countTotals{};    // Left, Center, Right Button
+    std::array<int, ButtonSlots> buttonSettings{}; // slots 0..26: pulse 1..8 and volume per button
+    int calibrationTenths = 0;                     // signs per ounce, times ten
+    int pumpSpeed = 0;                             // percent
+    int dripTime = 0;                              // seconds
 
     bool operator==(const BrewerReport &) const = default;
 };

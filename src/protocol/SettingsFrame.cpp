@@ -26,11 +26,19 @@ QString byteText(char c)
 
 } // namespace
 
-const std::array<int, SettingsTable::UsedSlots> &wireSlotOrder()
+const std::array<int, UsedSlots> &wireSlotOrder()
 {
-    static constexpr std::array<int, SettingsTable::UsedSlots> order{
-        0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
-        18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 33, 34, 30, 31, 32};
+    static const std::array<int, UsedSlots> order = [] {
+        std::array<int, UsedSlots> wire{};
+        int at = 0;
+        for (int slot = 0; slot < CalibrationSlot; ++slot) // the buttons, then the counts
+            wire[at++] = slot;
+        for (int slot = FirstFlagSlot; slot < UsedSlots; ++slot)
+            wire[at++] = slot;
+        for (int slot = CalibrationSlot; slot < FirstFlagSlot; ++slot)
+            wire[at++] = slot;
+        return wire;
+    }();
     return order;
 }
 
@@ -60,13 +68,13 @@ SettingsFrame buildSettingsFrame(const SettingsTable &table, const QString &logo
     bytes += '&';
     for (int slot : wireSlotOrder()) {
         const auto text = table.slot(slot);
-        if (!text || !isHexOfWidth(*text, SettingsTable::slotWidth(slot))) {
+        if (!text || !isHexOfWidth(*text, slotWidth(slot))) {
             const QString held =
                 text ? QStringLiteral("\"%1\"").arg(*text) : QStringLiteral("nothing");
             QString reason = QStringLiteral("%1 holds %2, which is not a setting the brewer "
                                             "can take.")
                                  .arg(slotName(slot), held);
-            if (slot < 33)
+            if (slot < FirstFlagSlot)
                 reason += QStringLiteral(" Type a value into its field, then send again.");
             return refused(reason);
         }
@@ -107,8 +115,9 @@ ParsedFrame parseSettingsFrame(QByteArrayView stream)
         while (end < size && end <= 2 + FrameLogoLimit && stream[end] != '/')
             ++end;
         if (end > 2 + FrameLogoLimit)
-            return malformed(2 + FrameLogoLimit,
-                             QStringLiteral("\"/\" after at most 16 logo characters"));
+            return malformed(
+                2 + FrameLogoLimit,
+                QStringLiteral("\"/\" after at most %1 logo characters").arg(FrameLogoLimit));
         if (end == size)
             return frame;
         frame.logo = stream.sliced(2, end - 2).toByteArray();
@@ -130,9 +139,8 @@ ParsedFrame parseSettingsFrame(QByteArrayView stream)
             return malformed(at, QStringLiteral("a hexadecimal digit 0-9 or A-F"));
     }
     for (int slot : order) {
-        frame.slotTexts[slot] =
-            QString::fromLatin1(stream.sliced(offset, SettingsTable::slotWidth(slot)));
-        offset += SettingsTable::slotWidth(slot);
+        frame.slotTexts[slot] = QString::fromLatin1(stream.sliced(offset, slotWidth(slot)));
+        offset += slotWidth(slot);
     }
     frame.status = ParsedFrame::Status::Complete;
     frame.length = piece + SettingsPieceLength;

@@ -17,11 +17,10 @@
 
 // A logo piece carries at most this many characters; a longer logo is not sent.
 inline constexpr int FrameLogoLimit = 16;
-inline constexpr int SettingsPieceLength = 80;
 
 // The order in which slots 0..34 travel: 0..29, then the disabled flags 33
 // and 34, then the calibration 30, pump speed 31 and drip time 32.
-const std::array<int, SettingsTable::UsedSlots> &wireSlotOrder();
+const std::array<int, UsedSlots> &wireSlotOrder();
 
 struct SettingsFrame
 {
@@ -48,8 +47,8 @@ struct ParsedFrame
 
     Status status = Status::Incomplete;
     qsizetype length = 0;
-    std::optional<QByteArray> logo; // the logo piece's text, when there was one
-    std::array<QString, SettingsTable::UsedSlots> slotTexts; // by slot number
+    std::optional<QByteArray> logo;           // the logo piece's text, when there was one
+    std::array<QString, UsedSlots> slotTexts; // by slot number
     QString problem;
 };
 

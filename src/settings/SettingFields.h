@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SlotMap.h"
+
 #include <array>
 
 // What each setting field of the window edits. The window finds each field
@@ -25,15 +27,15 @@ struct SettingField
 // Every setting field, in slot order 0..32: the Left, Center and Right
 // Button rows (pulse settings 1..8, then the volume), the three counts,
 // calibration, pump speed and drip time.
-inline constexpr int SettingFieldCount = 33;
+inline constexpr int SettingFieldCount = FirstFlagSlot; // one for each slot 0..32
 const std::array<SettingField, SettingFieldCount> &settingFields();
 
-// Index into settingFields() of the first field of button row 0..2.
+// Index into settingFields() of the first field of button row 0..2: the
+// button fields come first, in slot order.
 inline constexpr int buttonRowStart(int row)
 {
-    return row * 9;
+    return buttonSlot(row, 0);
 }
-inline constexpr int ButtonRowLength = 9;
 
 // Pulse, volume, pump and drip fields take digits only.
 bool hasDigitFilter(FieldKind kind);

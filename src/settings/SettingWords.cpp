@@ -50,25 +50,24 @@ bool showsReplacement(FieldKind kind)
 
 QString slotName(int slot)
 {
-    if (slot < 27) {
-        const int column = slot % 9;
-        if (column < 8)
-            return QStringLiteral("%1 pulse brew setting %2")
-                .arg(buttonName(slot / 9))
-                .arg(column + 1);
-        return QStringLiteral("%1 volume").arg(buttonName(slot / 9));
+    if (slot < ButtonSlots) {
+        const int button = slot / ButtonRowLength, column = slot % ButtonRowLength;
+        if (column == VolumeColumn)
+            return QStringLiteral("%1 volume").arg(buttonName(button));
+        return QStringLiteral("%1 pulse brew setting %2").arg(buttonName(button)).arg(column + 1);
     }
-    if (slot < 30)
-        return QStringLiteral("%1 brewing count to write").arg(buttonName(slot - 27));
+    if (slot < CalibrationSlot)
+        return QStringLiteral("%1 brewing count to write").arg(buttonName(slot - FirstCountSlot));
     switch (slot) {
-    case 30:
+    case CalibrationSlot:
         return QStringLiteral("Flowmeter calibration, new setting");
-    case 31:
+    case PumpSpeedSlot:
         return QStringLiteral("Pump working speed");
-    case 32:
+    case DripTimeSlot:
         return QStringLiteral("Drip-out time");
     default:
-        return QStringLiteral("%1 disabled flag").arg(buttonName(slot - 32));
+        return QStringLiteral("%1 disabled flag")
+            .arg(buttonName(slot - FirstFlagSlot + CenterButton));
     }
 }
 

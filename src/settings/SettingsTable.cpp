@@ -19,11 +19,9 @@ void SettingsTable::setSlot(int index, const QString &text)
 
 QString SettingsTable::defaultText(int index)
 {
-    if (index <= 26)
+    if (index < ButtonSlots)
         return QStringLiteral("66");
-    if (index <= 30)
-        return QStringLiteral("0000");
-    return QStringLiteral("00");
+    return slotWidth(index) == 4 ? QStringLiteral("0000") : QStringLiteral("00");
 }
 
 void SettingsTable::FillDefaults()

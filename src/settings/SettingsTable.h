@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SlotMap.h"
+
 #include <QString>
 
 #include <array>
@@ -11,7 +13,6 @@ class SettingsTable
 {
 public:
     static constexpr int SlotCount = 51; // 0..50; only 0..34 carry settings
-    static constexpr int UsedSlots = 35;
 
     // The slot's text, or nullopt while it is unset. Unset differs from every
     // text, "" and "00" included.
@@ -27,10 +28,6 @@ public:
 
     // The text FillDefaults gives slot `index` (0..34).
     static QString defaultText(int index);
-
-    // How many hexadecimal digits slot `index` (0..34) holds: 4 for the
-    // counts and the calibration (27..30), 2 for all others.
-    static int slotWidth(int index) { return index >= 27 && index <= 30 ? 4 : 2; }
 
 private:
     static bool isValidIndex(int index) { return index >= 0 && index < SlotCount; }

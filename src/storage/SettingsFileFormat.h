@@ -39,14 +39,14 @@ struct SettingsRecord
 // The records after the "Logo" line, in the order they are written. The
 // flags of "Disable" stand before the calibration, out of slot order.
 inline constexpr std::array<SettingsRecord, 8> SettingsRecords{{
-    {QLatin1StringView("#1 Button"), 0, 9, 2, false},
-    {QLatin1StringView("#2 Button"), 9, 9, 2, false},
-    {QLatin1StringView("#3 Button"), 18, 9, 2, false},
-    {QLatin1StringView("Total cups"), 27, 3, 4, false},
-    {QLatin1StringView("Disable"), 33, 2, 2, true},
-    {QLatin1StringView("Flowmeter"), 30, 1, 4, false},
-    {QLatin1StringView("Set pump speed"), 31, 1, 2, false},
-    {QLatin1StringView("Drip out time"), 32, 1, 2, false},
+    {QLatin1StringView("#1 Button"), buttonSlot(0, 0), ButtonRowLength, 2, false},
+    {QLatin1StringView("#2 Button"), buttonSlot(1, 0), ButtonRowLength, 2, false},
+    {QLatin1StringView("#3 Button"), buttonSlot(2, 0), ButtonRowLength, 2, false},
+    {QLatin1StringView("Total cups"), FirstCountSlot, ButtonCount, 4, false},
+    {QLatin1StringView("Disable"), FirstFlagSlot, 2, 2, true},
+    {QLatin1StringView("Flowmeter"), CalibrationSlot, 1, 4, false},
+    {QLatin1StringView("Set pump speed"), PumpSpeedSlot, 1, 2, false},
+    {QLatin1StringView("Drip out time"), DripTimeSlot, 1, 2, false},
 }};
 
 // The whole file for a table and a logo, every slot text as the table holds

@@ -22,8 +22,7 @@ std::optional<QString> slotTextFromFile(const SettingsRecord &record, int slot,
                                         const QString &value)
 {
     const QString text = value.toUpper();
-    if (record.flags ? text != u"00" && text != u"01"
-                     : !isHexOfWidth(text, SettingsTable::slotWidth(slot)))
+    if (record.flags ? text != u"00" && text != u"01" : !isHexOfWidth(text, slotWidth(slot)))
         return std::nullopt;
     return text;
 }

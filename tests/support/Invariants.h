@@ -11,11 +11,11 @@
 // Returns what breaks this first, or "".
 inline QString tableProblem(const SettingsTable &table, bool requireSet = false)
 {
-    for (int i = 0; i < SettingsTable::UsedSlots; ++i) {
+    for (int i = 0; i < UsedSlots; ++i) {
         const auto text = table.slot(i);
-        const bool ok = !text    ? !requireSet
-                        : i < 33 ? isHexOfWidth(*text, SettingsTable::slotWidth(i))
-                                 : *text == "00" || *text == "01";
+        const bool ok = !text               ? !requireSet
+                        : i < FirstFlagSlot ? isHexOfWidth(*text, slotWidth(i))
+                                            : *text == "00" || *text == "01";
         if (!ok)
             return QStringLiteral("slot %1 holds \"%2\"").arg(i).arg(text.value_or("nothing"));
     }
@@ -41,7 +41,7 @@ inline QString frameProblem(const QByteArray &frame, const SettingsTable &table,
     if (parsed.length != frame.size() ||
         parsed.logo != (withLogo ? logo.toLatin1() : std::optional<QByteArray>()))
         return QStringLiteral("frame does not read back whole: %1").arg(parsed.problem);
-    for (int slot = 0; slot < SettingsTable::UsedSlots; ++slot) {
+    for (int slot = 0; slot < UsedSlots; ++slot) {
         if (parsed.slotTexts[slot] != table.slot(slot))
             return QStringLiteral("frame carries \"%1\" for slot %2")
                 .arg(parsed.slotTexts[slot])

@@ -44,9 +44,9 @@ BrewerSimulator::BrewerSimulator(QTextStream &out, QObject *parent) : QObject(pa
 {
     // A brewer fresh from the factory: pulse 1 at 5, the other pulses at
     // zero (102), volume 64 oz, calibration 88.0, pump 100 %, drip 90 s.
-    for (int i = 0; i < 27; ++i) {
-        const int column = i % 9;
-        m_held.buttonSettings[i] = column == 0 ? 5 : column == 8 ? 64 : ZeroStandIn;
+    for (int i = 0; i < ButtonSlots; ++i) {
+        const int column = i % ButtonRowLength;
+        m_held.buttonSettings[i] = column == 0 ? 5 : column == VolumeColumn ? 64 : ZeroStandIn;
     }
     m_held.countTotals = {1234, 56, 7};
     m_held.calibrationTenths = 880;
@@ -205,17 +205,19 @@ void BrewerSimulator::dropUnfinishedFrame()
 void BrewerSimulator::applyFrame(const ParsedFrame &frame)
 {
     const auto &slot = frame.slotTexts;
-    for (int i = 0; i < 27; ++i)
+    for (int i = 0; i < ButtonSlots; ++i)
         m_held.buttonSettings[i] = hexValue(slot[i]);
     // A count to write of 0 leaves the brewer's counter as it is.
-    for (int i = 0; i < 3; ++i) {
-        if (const int count = hexValue(slot[27 + i]))
+    for (int i = 0; i < ButtonCount; ++i) {
+        if (const int count = hexValue(slot[countSlot(i)]))
             m_held.countTotals[i] = count;
     }
-    m_disabled = {slot[33] == QLatin1String("01"), slot[34] == QLatin1String("01")};
-    m_held.calibrationTenths = 100 * hexValue(slot[30].left(2)) + hexValue(slot[30].mid(2));
-    m_held.pumpSpeed = hexValue(slot[31]);
-    m_held.dripTime = hexValue(slot[32]);
+    m_disabled = {slot[flagSlot(CenterButton)] == QLatin1String("01"),
+                  slot[flagSlot(RightButton)] == QLatin1String("01")};
+    const QString &calibration = slot[CalibrationSlot];
+    m_held.calibrationTenths = 100 * hexValue(calibration.left(2)) + hexValue(calibration.mid(2));
+    m_held.pumpSpeed = hexValue(slot[PumpSpeedSlot]);
+    m_held.dripTime = hexValue(slot[DripTimeSlot]);
     if (frame.logo)
         m_logo = *frame.logo;
 }
@@ -229,23 +231,27 @@ void BrewerSimulator::printFrame(const ParsedFrame &frame, qsizetype length)
           << (frame.logo ? QStringLiteral("\"%1\"").arg(shownBytes(*frame.logo))
                          : QStringLiteral("none sent, keeps \"%1\"").arg(shownBytes(m_logo)))
           << Qt::endl;
-    for (int button = 0; button < 3; ++button) {
+    for (int button = 0; button < ButtonCount; ++button) {
         QString pulses;
-        for (int i = 0; i < 8; ++i)
-            pulses += QStringLiteral(" %1").arg(hexValue(slot[9 * button + i]), 3);
+        for (int i = 0; i < PulsesPerButton; ++i)
+            pulses += QStringLiteral(" %1").arg(hexValue(slot[buttonSlot(button, i)]), 3);
         const QString label = QStringLiteral("%1 Button:").arg(QLatin1String(ButtonNames[button]));
         m_out << QStringLiteral("  %1").arg(label, -16) << "pulse" << pulses << "   volume "
-              << hexValue(slot[9 * button + 8]) << " oz" << Qt::endl;
+              << hexValue(slot[buttonSlot(button, VolumeColumn)]) << " oz" << Qt::endl;
     }
-    m_out << "  Count to write: Left " << hexValue(slot[27]) << ", Center " << hexValue(slot[28])
-          << ", Right " << hexValue(slot[29]) << " (0 keeps the brewer's count)" << Qt::endl;
-    m_out << "  Disabled:       Center " << (slot[33] == QLatin1String("01") ? "yes" : "no") << " ("
-          << slot[33] << "), Right " << (slot[34] == QLatin1String("01") ? "yes" : "no") << " ("
-          << slot[34] << ")" << Qt::endl;
+    m_out << "  Count to write: Left " << hexValue(slot[countSlot(0)]) << ", Center "
+          << hexValue(slot[countSlot(CenterButton)]) << ", Right "
+          << hexValue(slot[countSlot(RightButton)]) << " (0 keeps the brewer's count)" << Qt::endl;
+    const auto flag = [&slot](int button) {
+        const QString &text = slot[flagSlot(button)];
+        return QStringLiteral("%1 (%2)").arg(text == QLatin1String("01") ? "yes" : "no", text);
+    };
+    m_out << "  Disabled:       Center " << flag(CenterButton) << ", Right " << flag(RightButton)
+          << Qt::endl;
     m_out << "  Calibration:    " << tenthsText(m_held.calibrationTenths) << " signs per oz ("
-          << slot[30] << ")" << Qt::endl;
-    m_out << "  Pump speed:     " << hexValue(slot[31]) << " %" << Qt::endl;
-    m_out << "  Drip time:      " << hexValue(slot[32]) << " s" << Qt::endl;
+          << slot[CalibrationSlot] << ")" << Qt::endl;
+    m_out << "  Pump speed:     " << hexValue(slot[PumpSpeedSlot]) << " %" << Qt::endl;
+    m_out << "  Drip time:      " << hexValue(slot[DripTimeSlot]) << " s" << Qt::endl;
 }
 
 void BrewerSimulator::sendBytes(const QByteArray &bytes, const QString &what)

@@ -7,7 +7,6 @@
 namespace {
 
 const char *const Buttons[] = {"left", "center", "right"};
-constexpr int FirstCountField = 27; // the counts, the calibration, pump and drip follow
 
 } // namespace
 
@@ -15,8 +14,9 @@ QString buttonFieldName(int field)
 {
     const int column = field % ButtonRowLength;
     return QStringLiteral("%1.%2").arg(QLatin1String(Buttons[field / ButtonRowLength]),
-                                       column < 8 ? QStringLiteral("pulse%1").arg(column + 1)
-                                                  : QStringLiteral("volume"));
+                                       column < VolumeColumn
+                                           ? QStringLiteral("pulse%1").arg(column + 1)
+                                           : QStringLiteral("volume"));
 }
 
 const QList<NamedSetting> &namedSettings()
@@ -24,16 +24,19 @@ const QList<NamedSetting> &namedSettings()
     static const QList<NamedSetting> settings = [] {
         using K = NamedSetting::Kind;
         QList<NamedSetting> list{{QStringLiteral("logo"), K::Logo}};
-        for (int field = 0; field < FirstCountField; ++field)
+        // The fields of the button rows and the counts, the calibration, pump
+        // and drip come in slot order.
+        for (int field = 0; field < ButtonSlots; ++field)
             list.append({buttonFieldName(field), K::Field, field});
-        for (int button = 0; button < 3; ++button)
+        for (int button = 0; button < ButtonCount; ++button)
             list.append({QStringLiteral("%1.count").arg(QLatin1String(Buttons[button])), K::Field,
-                         FirstCountField + button});
-        list.append({QStringLiteral("center.disabled"), K::Disabled, FirstCountField + 1});
-        list.append({QStringLiteral("right.disabled"), K::Disabled, FirstCountField + 2});
-        list.append({QStringLiteral("calibration"), K::Field, FirstCountField + 3});
-        list.append({QStringLiteral("pump"), K::Field, FirstCountField + 4});
-        list.append({QStringLiteral("drip"), K::Field, FirstCountField + 5});
+                         countSlot(button)});
+        for (int button : {CenterButton, RightButton})
+            list.append({QStringLiteral("%1.disabled").arg(QLatin1String(Buttons[button])),
+                         K::Disabled, countSlot(button)});
+        list.append({QStringLiteral("calibration"), K::Field, CalibrationSlot});
+        list.append({QStringLiteral("pump"), K::Field, PumpSpeedSlot});
+        list.append({QStringLiteral("drip"), K::Field, DripTimeSlot});
         return list;
     }();
     return settings;

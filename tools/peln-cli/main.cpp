@@ -260,10 +260,16 @@ void printPieces(const QByteArray &frame)
     QList<std::pair<const char *, qsizetype>> pieces; // name, length
     if (logoEnd > 0)
         pieces = {{"logo start", 2}, {"logo", logoEnd - 3}, {"logo end", 1}};
-    pieces +=
-        {{"settings start", 1}, {"left button", 18}, {"center button", 18}, {"right button", 18},
-         {"counts", 12},        {"disabled", 4},     {"calibration", 4},    {"pump", 2},
-         {"drip", 2},           {"settings end", 1}};
+    pieces += {{"settings start", 1},
+               {"left button", FrameButtonRowLength},
+               {"center button", FrameButtonRowLength},
+               {"right button", FrameButtonRowLength},
+               {"counts", FrameCountsLength},
+               {"disabled", FrameFlagsLength},
+               {"calibration", FrameCalibrationLength},
+               {"pump", FramePumpSpeedLength},
+               {"drip", FrameDripTimeLength},
+               {"settings end", 1}};
     qsizetype at = 0;
     for (const auto &[name, length] : pieces) {
         const QByteArray piece = frame.mid(at, length);
@@ -344,9 +350,9 @@ int read(const QString &device, double seconds, bool json)
     }
     const char *const buttons[] = {"left", "center", "right"};
     NamedValues values;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < ButtonCount; ++i)
         values.append({QStringLiteral("%1.total").arg(QLatin1String(buttons[i])), shown.totals[i]});
-    for (int field = 0; field < 3 * ButtonRowLength; ++field)
+    for (int field = 0; field < ButtonSlots; ++field)
         values.append({buttonFieldName(field), form.text(field)});
     values.append({QStringLiteral("brewer.calibration"), shown.calibration});
     for (const QString &name : {QStringLiteral("pump"), QStringLiteral("drip")})
