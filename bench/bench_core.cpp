@@ -1,7 +1,7 @@
 // The rules at the heart of every operation: the field editors, the
 // settings file written and read back, and the Load field pass texts.
 #include "FieldEditors.h"
-#include "LoadFieldPass.h"
+#include "SettingsFileOperations.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "SettingsFileLoader.h"

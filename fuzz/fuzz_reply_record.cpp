@@ -6,7 +6,7 @@
 // must never decode without the header pieces. What Read then shows keeps the
 // settings table well-formed.
 #include "Invariants.h"
-#include "ReplyDisplay.h"
+#include "BrewerOperations.h"
 #include "ReplyRecord.h"
 #include "SettingsForm.h"
 #include "SlotForms.h"
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Read shows it: the fields' editors keep the table well-formed.
     SettingsForm form;
-    require(showReply(form, replyPieces(dump)).good == whole, "Read judged the record otherwise");
+    require(takeReply(form, bytes).good() == whole, "Read judged the record otherwise");
     require(tableProblem(form.table()).isEmpty(), "Read left a malformed setting in the table");
 
     const auto fromText = decodeReply(replyPieces(QString::fromLatin1(bytes)));

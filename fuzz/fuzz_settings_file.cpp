@@ -7,7 +7,7 @@
 // reason or well-formed, and that the file Save writes from the result reads
 // back the same.
 #include "Invariants.h"
-#include "LoadFieldPass.h"
+#include "SettingsFileOperations.h"
 #include "SettingNames.h"
 #include "SettingsForm.h"
 

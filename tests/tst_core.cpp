@@ -1,10 +1,22 @@
 // The rules that need no window: the field editors and key filters, the
-// settings frame and the geometry records of the proportional layout.
+// settings frame, Save, Load and Read as operations on the setting fields,
+// and the geometry records of the proportional layout.
+#include "BrewerOperations.h"
+#include "Cases.h"
+#include "Controls.h"
 #include "DataRow.h"
 #include "FieldEditors.h"
 #include "GeometryRecord.h"
 #include "Invariants.h"
+#include "SettingsFileAccess.h"
+#include "SettingsFileOperations.h"
 #include "SlotForms.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -41,6 +53,13 @@ private slots:
     void frameBytes();
     void frameRefusals_data();
     void frameRefusals();
+    void save();
+    void load_data();
+    void load();
+    void unreadableFile_data();
+    void unreadableFile();
+    void reply_data();
+    void reply();
     void geometryRecords();
 };
 
@@ -172,6 +191,133 @@ void TestCore::frameRefusals()
     else
         QVERIFY2(frame.bytes.isEmpty() && frame.refusal.contains(refusal),
                  qPrintable(frame.refusal));
+}
+
+// Save writes the defaults into the table and the exact file; a file that
+// cannot be written, whole or in part, leaves the old one as it was and
+// says why.
+void TestCore::save()
+{
+    QTemporaryDir dir;
+    const QString path = settingsFilePath(dir.path());
+    SettingsForm form;
+    form.setText(fieldIndex("right.pulse2"), "10");
+    const SaveOutcome saved = saveSettings(form, "Hi \"1\"", path);
+    QCOMPARE(saved.notice().text, " <PELN PROGRAM DATA.TXT>  Save successful!");
+    QCOMPARE(tableProblem(form.table(), true), QString()); // the defaults stay
+    const auto written = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray first = written();
+    QCOMPARE(first, fileWith({R"(2:"Logo","Hi "1"")",
+                              R"(5:"#3 Button","66","0A","66","66","66","66","66","66","66",)"}));
+
+    // A disk that fills up half way, simulated by a limit on file size: no
+    // temporary file is left behind either.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const rlimit small{100, previous.rlim_max};
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const SaveOutcome cut = saveSettings(form, "", path);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    QCOMPARE(cut.failure, "File too large");
+    QCOMPARE(written(), first);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void TestCore::load_data()
+{
+    addColumns<QByteArray, QStringList, QString>("bytes", "expected", "notice");
+    for (const LoadCase &each : loadCases())
+        addRow(each.name, each.bytes, each.expected, each.notice);
+}
+
+void TestCore::load()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, notice);
+
+    SettingsForm form;
+    for (int i = 0; i < SettingFieldCount; ++i)
+        form.setText(i, "77");
+    form.setText(fieldIndex("center.count"), "OFF");
+    const LoadOutcome loaded = loadSettings(form, bytes);
+    QCOMPARE(differences(expected,
+                         [&](const QString &key) {
+                             return key == "logo"       ? loaded.logo.value_or("OLD")
+                                    : key == "lastLine" ? loaded.lastLine.value_or("")
+                                                        : formHolds(form, key);
+                         }),
+             "");
+    QCOMPARE(tableProblem(form.table()), QString());
+    const Notice told = loaded.notice();
+    QCOMPARE(told.text, notice.section('|', 0, 0));
+    QCOMPARE(told.icon, notice == LoadedNotice ? Notice::Icon::Information : Notice::Icon::Warning);
+    for (const QString &piece : notice.split('|').mid(1))
+        QVERIFY2(told.details.contains(piece), qPrintable(told.details));
+}
+
+void TestCore::unreadableFile_data()
+{
+    addColumns<int, bool>("cause", "read");
+    addRow("missing file", 0, false);
+    addRow("a folder in its place", 1, false);
+    addRow("too large for a settings file", 2, false);
+    addRow("as large as a settings file may be", 3, true);
+}
+
+// A file that cannot be read changes no field, slot or logo, and the
+// notice names the file.
+void TestCore::unreadableFile()
+{
+    QFETCH(int, cause);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    const QString path = settingsFilePath(dir.path());
+    QString reason;
+    QVERIFY(cause != 1 || QDir().mkpath(path));
+    QVERIFY(cause < 2 ||
+            writeSettingsFile(path, QByteArray(SettingsFileSizeLimit + 3 - cause, '\n'), &reason));
+    SettingsForm form;
+    form.setText(fieldIndex("left.pulse3"), "12");
+    const LoadOutcome loaded = loadSettingsFile(form, path);
+    QCOMPARE(loaded.read(), read);
+    QVERIFY2(read || (loaded.notice().details.startsWith(path + " could not be read: ") &&
+                      loaded.notice().details.endsWith("No setting was changed.")),
+             qPrintable(loaded.notice().details));
+    QCOMPARE(differences({"left.pulse3=12", "2=0C", "0=unset"},
+                         [&](const QString &key) { return formHolds(form, key); }),
+             "");
+}
+
+void TestCore::reply_data()
+{
+    addColumns<QByteArray, QStringList>("bytes", "expected");
+    for (const ReplyCase &each : replyCases())
+        addRow(each.name, each.bytes, each.expected);
+}
+
+// A read leaves the counts to write, the flags and the calibration alone.
+void TestCore::reply()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, expected);
+    SettingsForm form;
+    for (const QString item : {"left.pulse1=7", "center.volume=64", "pump=75", "drip=80",
+                               "left.count=12", "center.count=OFF", "calibration=97.8"})
+        form.setText(fieldIndex(item.section('=', 0, 0)), item.section('=', 1));
+    const ReplyOutcome reply = takeReply(form, bytes);
+    QCOMPARE(reply.good(), bytes.startsWith("\xff\xaa") && bytes.size() >= 39);
+    QCOMPARE(differences(expected + QStringList{"27=000C", "33=01", "30=094E", "calibration=97.8"},
+                         [&](const QString &key) {
+                             return key.startsWith("total") ? reply.totals[key.right(1).toInt()]
+                                    : key == "brewer"       ? reply.calibration
+                                                            : formHolds(form, key);
+                         }),
+             "");
 }
 
 // A record is four numbers each followed by four spaces; one that does not

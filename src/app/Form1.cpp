@@ -1,27 +1,41 @@
 #include "Form1.h"
 #include "ui_Form1.h"
 
+#include "BrewerOperations.h"
 #include "FieldEditors.h"
 #include "FieldValidator.h"
 #include "KeyCodes.h"
-#include "LoadFieldPass.h"
 #include "PortSuggestions.h"
-#include "ReplyDisplay.h"
-#include "ReplyRecord.h"
 #include "ScreenFit.h"
+#include "SerialNotices.h"
 #include "SettingWords.h"
 #include "SettingsFileAccess.h"
-#include "SettingsFileFormat.h"
-#include "SettingsFileNotices.h"
-#include "SettingsFrame.h"
+#include "SettingsFileOperations.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QStyle>
 
 namespace {
 
-const QColor LampGreen(0, 255, 0);
+// The banner Send writes into textreceive.
+const QString LogoSetBanner = QStringLiteral("    Logo Set    ");
+// The port choice selected at start-up: "COM3".
+constexpr int StartUpPortEntry = 2;
+
+QMessageBox::Icon boxIcon(Notice::Icon icon)
+{
+    switch (icon) {
+    case Notice::Icon::Information:
+        return QMessageBox::Information;
+    case Notice::Icon::Warning:
+        return QMessageBox::Warning;
+    case Notice::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
 
 } // namespace
 
@@ -31,32 +45,26 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     // theme would give its light grey frames light text.
     setPalette(style()->standardPalette());
     ui->setupUi(this);
+    m_totals = {ui->Text10, ui->Text12, ui->Text14};
     nameControlArrays();
     placeGapCaptions();
     wireSettingFields();
     describeFields();
     wireButtons();
-    wireFileButtons();
-    wireBrewerLink();
     Form_Load();
     new ScreenFit(*this);
 }
 
 Form1::~Form1() = default;
 
-QString Form1::appTitle()
-{
-    return QStringLiteral("PELN");
-}
-
 void Form1::Form_Load()
 {
     ResizeInit(*this); // before anything moves a control
-    ui->Shape3->setFillColor(LampGreen);
-    ui->Shape2->setFillColor(LampGreen);
-    for (int port = 1; port <= 16; ++port)
-        ui->Combo1->addItem(QStringLiteral("COM%1").arg(port));
-    ui->Combo1->setCurrentIndex(2);
+    ui->Shape3->setFillColor(Lamp::Green);
+    ui->Shape2->setFillColor(Lamp::Green);
+    for (int entry = 0; entry < PortChoiceCount; ++entry)
+        ui->Combo1->addItem(portChoiceText(entry));
+    ui->Combo1->setCurrentIndex(StartUpPortEntry);
 }
 
 // Label18, Label19 and Label36 are arrays of labels sharing one name, told
@@ -89,6 +97,27 @@ void Form1::placeGapCaptions()
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+// Each box and its field in the form mirror each other: what the user types
+// goes to the form, whose editors run there, and what the form shows (a
+// rewrite, a loaded or read value) comes back into the box.
+void Form1::wireSettingFields()
+{
+    for (int i = 0; i < SettingFieldCount; ++i) {
+        const SettingField &setting = settingFields()[i];
+        auto *field = findChild<QLineEdit *>(QLatin1String(setting.name));
+        Q_ASSERT(field);
+        m_settingFields.append(field);
+        connect(field, &QLineEdit::textChanged, this, [this, i] { Text_Change(i); });
+        if (hasDigitFilter(setting.kind)) {
+            field->installEventFilter(this);
+            new FieldValidator(field, digitFilterPasses);
+        }
+    }
+    m_form.changed = [this](int i) { settingField(i)->setText(m_form.text(i)); };
+    ui->Textsend->installEventFilter(this);
+    new FieldValidator(ui->Textsend, isLogoCharacter, LogoTypedLimit);
+}
+
 // What a screen reader announces for each box, and the hint over it.
 void Form1::describeFields()
 {
@@ -100,71 +129,29 @@ void Form1::describeFields()
         describe(settingField(i), slotName(settingFields()[i].slot),
                  rangeHint(settingFields()[i].kind));
     describe(ui->Textsend, logoName(), logoHint());
-    const QList<QLineEdit *> totals = {ui->Text10, ui->Text12, ui->Text14};
-    for (int button = 0; button < totals.size(); ++button)
-        describe(totals[button], reportedTotalName(button), reportedTotalName(button));
+    for (int button = 0; button < ButtonCount; ++button)
+        describe(m_totals[button], reportedTotalName(button), reportedTotalName(button));
     describe(ui->Text16, reportedCalibrationName(), reportedCalibrationName());
-}
-
-// Each box and its field in the form mirror each other: what the user types
-// goes to the form, whose editors run there, and what the form shows (a
-// rewrite, a loaded or read value) comes back into the box.
-void Form1::wireSettingFields()
-{
-    for (int i = 0; i < SettingFieldCount; ++i) {
-        const SettingField &setting = settingFields()[i];
-        auto *field = findChild<QLineEdit *>(QLatin1String(setting.name));
-        Q_ASSERT(field);
-        m_settingFields.append(field);
-        connect(field, &QLineEdit::textChanged, this,
-                [this, field, i] { m_form.setText(i, field->text()); });
-        if (hasDigitFilter(setting.kind)) {
-            field->installEventFilter(this);
-            new FieldValidator(field, digitFilterPasses);
-        }
-    }
-    m_form.changed = [this](int i) { settingField(i)->setText(m_form.text(i)); };
-    ui->Textsend->installEventFilter(this);
-    new FieldValidator(ui->Textsend, isLogoCharacter, LogoTypedLimit);
 }
 
 void Form1::wireButtons()
 {
-    connect(ui->default1, &QPushButton::clicked, this, [this] { m_form.fillDefaultRow(0); });
-    connect(ui->default2, &QPushButton::clicked, this, [this] { m_form.fillDefaultRow(1); });
-    connect(ui->default3, &QPushButton::clicked, this, [this] { m_form.fillDefaultRow(2); });
+    const QPushButton *defaults[] = {ui->default1, ui->default2, ui->default3};
+    for (int row = 0; row < ButtonCount; ++row)
+        connect(defaults[row], &QPushButton::clicked, this, [this, row] { default_Click(row); });
     connect(ui->Command_disable1, &QPushButton::clicked, this,
-            [this] { m_form.toggleDisable(m_settingFields.indexOf(ui->Text13)); });
-    connect(ui->Command4, &QPushButton::clicked, this,
-            [this] { m_form.toggleDisable(m_settingFields.indexOf(ui->Text15)); });
-}
-
-void Form1::wireFileButtons()
-{
-    connect(ui->Command3, &QPushButton::clicked, this, &Form1::saveClick);
-    connect(ui->Command5, &QPushButton::clicked, this, &Form1::loadClick);
-}
-
-QLineEdit *Form1::settingField(int index) const
-{
-    return m_settingFields.at(index);
-}
-
-bool Form1::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const auto code = typedCharacterCode(*static_cast<QKeyEvent *>(event));
-    if (!code)
-        return false;
-    if (watched == ui->Textsend) {
-        if (logoFilterPasses(*code))
-            return false;
-        notice(logoFilterMessage());
-        return true;
-    }
-    // Every other watched box is a digit-only setting field.
-    return !digitFilterPasses(*code);
+            [this] { disable_Click(ui->Text13); });
+    connect(ui->Command4, &QPushButton::clicked, this, [this] { disable_Click(ui->Text15); });
+    connect(ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(ui->Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    // The port list is fixed: typed text names a device and never becomes
+    // an entry.
+    ui->Combo1->setInsertPolicy(QComboBox::NoInsert);
+    new PortSuggestions(ui->Combo1, m_link);
+    connect(ui->connect, &QPushButton::clicked, this, &Form1::connect_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(&m_link, &SerialLink::deviceLost, this, &Form1::MSComm1_Lost);
 }
 
 QString Form1::settingsFilePath() const
@@ -173,56 +160,111 @@ QString Form1::settingsFilePath() const
                                                             : m_settingsDirectory);
 }
 
-void Form1::saveClick()
+void Form1::notice(const Notice &notice)
 {
-    m_form.table().FillDefaults();
-    const QString path = settingsFilePath();
-    QString reason;
-    if (!writeSettingsFile(path, settingsFileBytes(m_form.table(), ui->Textsend->text()),
-                           &reason)) {
-        detailedNotice(saveFailedText(), saveFailedDetails(path, reason), fileNoticeCaption(),
-                       QMessageBox::Warning);
-        return;
-    }
-    notice(saveSuccessfulText(), fileNoticeCaption(), QMessageBox::Information);
+    QMessageBox box(boxIcon(notice.icon), notice.caption, notice.text, QMessageBox::Ok, this);
+    if (!notice.details.isEmpty())
+        box.setInformativeText(notice.details);
+    box.exec();
 }
 
-void Form1::loadClick()
+bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    const QString path = settingsFilePath();
-    QString reason;
-    const auto bytes = readSettingsFile(path, &reason);
-    if (!bytes) {
-        detailedNotice(loadFailedText(), loadFailedDetails(path, reason), fileNoticeCaption(),
-                       QMessageBox::Warning);
-        return;
-    }
-    const LoadedFile loaded = loadSettings(m_form, *bytes);
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto code = typedCharacterCode(*static_cast<QKeyEvent *>(event));
+    return code && Text_KeyPress(watched, *code);
+}
+
+void Form1::Text_Change(int field)
+{
+    // Read the box itself: an editor that rewrites it re-enters here, and
+    // the signal's text is stale by then.
+    m_form.setText(field, settingField(field)->text());
+}
+
+bool Form1::Text_KeyPress(QObject *field, char16_t code)
+{
+    if (field != ui->Textsend)
+        return !digitFilterPasses(code); // every other watched box takes digits only
+    if (logoFilterPasses(code))
+        return false;
+    notice({logoFilterMessage(), {}, appTitle()});
+    return true;
+}
+
+void Form1::default_Click(int row)
+{
+    m_form.fillDefaultRow(row);
+}
+
+void Form1::disable_Click(QLineEdit *count)
+{
+    m_form.toggleDisable(int(m_settingFields.indexOf(count)));
+}
+
+void Form1::Command3_Click()
+{
+    notice(saveSettings(m_form, ui->Textsend->text(), settingsFilePath()).notice());
+}
+
+void Form1::Command5_Click()
+{
+    const LoadOutcome loaded = loadSettingsFile(m_form, settingsFilePath());
     if (loaded.logo)
         ui->Textsend->setText(*loaded.logo);
-    // The line holder shows the file's last line.
     if (loaded.lastLine)
         ui->Text18->setText(*loaded.lastLine);
-    if (!loaded.skipped.isEmpty()) {
-        detailedNotice(loadDamagedText(), loadDamagedDetails(loaded.skipped), fileNoticeCaption(),
-                       QMessageBox::Warning);
+    notice(loaded.notice());
+}
+
+void Form1::connect_Click()
+{
+    ui->textreceive->setText(QString());
+    ui->textreceive->setEnabled(false);
+    if (m_link.isOpen()) {
+        m_link.close();
+        ui->Textsend->setEnabled(true);
         return;
     }
-    notice(loadSuccessfulText(), fileNoticeCaption(), QMessageBox::Information);
+    const ConnectOutcome connected = connectToBrewer(m_link, ui->Combo1->currentText());
+    if (connected.opened) {
+        ui->Shape3->setFillColor(Lamp::Green);
+        ui->Shape2->setFillColor(Lamp::Green);
+    }
+    notice(connected.notice());
 }
 
-void Form1::notice(const QString &text, const QString &caption, QMessageBox::Icon icon)
+void Form1::Command1_Click()
 {
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, this);
-    box.exec();
+    ui->Shape2->setFillColor(Lamp::Red);
+    ui->textreceive->setText(LogoSetBanner);
+    const SendOutcome sent =
+        sendToBrewer(m_link, m_form, ui->Textsend->text(), SendWait::UntilQueued);
+    if (sent.result == SendOutcome::Result::Sent)
+        ui->Shape2->setFillColor(Lamp::Green);
+    notice(sent.notice());
 }
 
-void Form1::detailedNotice(const QString &text, const QString &details, const QString &caption,
-                           QMessageBox::Icon icon)
+void Form1::Command2_Click()
 {
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, this);
-    box.setInformativeText(details);
-    box.exec();
+    ui->textreceive->setText(QString());
+    ui->Shape3->setFillColor(Lamp::Red);
+    const ReplyOutcome reply = readFromBrewer(m_link, m_form);
+    if (reply.result != ReplyOutcome::Result::PortClosed) {
+        for (int button = 0; button < ButtonCount; ++button)
+            m_totals[button]->setText(reply.totals[button]);
+        ui->Text16->setText(reply.calibration);
+    }
+    if (reply.good())
+        ui->Shape3->setFillColor(Lamp::Green);
+    if (const auto told = reply.notice())
+        notice(*told);
+}
+
+void Form1::MSComm1_Lost(const QString &reason)
+{
+    notice(deviceLostNotice(reason));
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -244,122 +286,4 @@ void Form1::ResizeInit(QWidget &FormName)
 void Form1::ResizeForm(QWidget &FormName)
 {
     m_layout.apply(FormName);
-}
-
-namespace {
-
-const QColor LampRed(255, 0, 0);
-const QString PortClosedText = QStringLiteral("Please connect COM  First ");
-constexpr int PortEntries = 16; // "COM1" to "COM16"
-
-// The system's own words on a port failure, as the line under a notice.
-QString systemReport(const QString &reason)
-{
-    return reason.isEmpty() ? QString() : QStringLiteral("The system reported: %1").arg(reason);
-}
-
-} // namespace
-
-void Form1::wireBrewerLink()
-{
-    // The port list is fixed: typed text names a device and never becomes
-    // an entry.
-    ui->Combo1->setInsertPolicy(QComboBox::NoInsert);
-    new PortSuggestions(ui->Combo1, m_link);
-    connect(ui->connect, &QPushButton::clicked, this, &Form1::connectClick);
-    connect(ui->Command1, &QPushButton::clicked, this, &Form1::sendClick);
-    connect(ui->Command2, &QPushButton::clicked, this, &Form1::readClick);
-    connect(&m_link, &SerialLink::deviceLost, this, &Form1::linkLost);
-}
-
-void Form1::connectClick()
-{
-    ui->textreceive->setText(QString());
-    ui->textreceive->setEnabled(false);
-    m_link.setSettings(QStringLiteral("9600,n,8,1"));
-    if (m_link.isOpen()) {
-        m_link.close();
-        ui->Textsend->setEnabled(true);
-        return;
-    }
-    // An entry of the list stands for its port number; any other text is a
-    // device name, as typed.
-    const QString choice = ui->Combo1->currentText();
-    const int entry = ui->Combo1->findText(choice);
-    if (entry >= 0 && entry < PortEntries)
-        m_link.setPortNumber(entry + 1);
-    else
-        m_link.setDeviceName(choice);
-    if (!m_link.open()) {
-        detailedNotice(QStringLiteral("The COM Used !"),
-                       systemReport(m_link.errorString()) + u'\n' +
-                           presentDevicesText(m_link.presentDevices()),
-                       appTitle(), QMessageBox::NoIcon);
-        return;
-    }
-    ui->Shape3->setFillColor(LampGreen);
-    ui->Shape2->setFillColor(LampGreen);
-    notice(QStringLiteral("COM Connect Successful "));
-}
-
-void Form1::sendClick()
-{
-    // Whatever is still queued leaves first: the queue is drained, never cleared.
-    m_link.drainOutput();
-    ui->Shape2->setFillColor(LampRed);
-    ui->textreceive->setText(QStringLiteral("    Logo Set    "));
-    if (!m_link.isOpen()) {
-        notice(PortClosedText, QStringLiteral("Msgbox"));
-        return;
-    }
-    m_form.table().FillDefaults();
-    const SettingsFrame frame = buildSettingsFrame(m_form.table(), ui->Textsend->text());
-    if (!frame.refusal.isEmpty()) {
-        detailedNotice(QStringLiteral("The settings were not sent to the brewer."), frame.refusal,
-                       appTitle(), QMessageBox::Warning);
-        return;
-    }
-    // The frame leaves as one block and is drained, never discarded: the
-    // brewer gets all of it or the user hears that it did not.
-    if (!m_link.write(frame.bytes) || !m_link.drainOutput()) {
-        const QString reason = m_link.errorString();
-        m_link.close();
-        detailedNotice(QStringLiteral("The brewer did not get the settings: the serial port "
-                                      "failed while sending. The port is now closed; check the "
-                                      "cable, then press Connect and send again."),
-                       systemReport(reason), appTitle(), QMessageBox::Warning);
-        return;
-    }
-    ui->Shape2->setFillColor(LampGreen);
-    notice(QStringLiteral("Send Data Successful!"));
-}
-
-void Form1::readClick()
-{
-    ui->textreceive->setText(QString());
-    ui->Shape3->setFillColor(LampRed);
-    if (!m_link.isOpen()) {
-        notice(PortClosedText);
-        return;
-    }
-    // The dump of what arrived passes through Text10 and is decoded from there.
-    ui->Text10->setText(replyDump(m_link.takeInput()));
-    const ReplyDisplay shown = showReply(m_form, replyPieces(ui->Text10->text()));
-    const QList<QLineEdit *> totals = {ui->Text10, ui->Text12, ui->Text14};
-    for (int i = 0; i < ButtonCount; ++i)
-        totals[i]->setText(shown.totals[i]);
-    ui->Text16->setText(shown.calibration);
-    if (!shown.good)
-        return; // no notice: the red lamp is the sign of a bad reply
-    m_link.close();
-    ui->Shape3->setFillColor(LampGreen);
-    notice(QStringLiteral("Receive Data Successful! "));
-}
-
-void Form1::linkLost(const QString &reason)
-{
-    detailedNotice(QStringLiteral("The serial port stopped working, so the brewer cannot be "
-                                  "reached. The port is now closed; check the cable, then press "
-                                  "Connect."),
-                   systemReport(reason), appTitle(), QMessageBox::Warning);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "Notice.h"
 #include "ProportionalLayout.h"
 #include "SerialLink.h"
-#include "SettingFields.h"
 #include "SettingsForm.h"
 
-#include <QMessageBox>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class QLineEdit;
@@ -16,8 +16,40 @@ namespace Ui {
 class Form1;
 }
 
-// The program's one window: every field, button and lamp, the settings
-// table, and the handlers that wire them to the rules of the core.
+// The program's one window: every field, button and lamp, the setting
+// fields' form with its settings table, and the handlers that wire them to
+// the operations of the core.
+//
+// The controls keep their historic names (their objectName); what each is:
+//   Frame5          the header strip: Label3 the title, Label32 the version
+//   SSTab1          the three tabs; the first, "PELN", holds everything below
+//   Frame1          the strip atop the tab: Label23, and Label4 the version
+//   Frame3          "Display Setting":
+//     Command2      Read from Brewer, with Shape3 beside it, the read lamp
+//     Command1      Send to Brewer, with Shape2 beside it, the send lamp
+//     Textsend      the LCD logo text; textreceive under it, the LCD banner
+//     Combo1        the port choice ("COM1" to "COM16", or a device typed in)
+//     connect       Connect: opens the chosen port, or closes the open one
+//     Command3      Save; Command5 Load
+//     Text18        the line holder of Load, hidden under Command2
+//   Frame2          "Volumes Setting", the button grid, a row per button
+//                   (Left, Center, Right) and Frame4 under it:
+//     Text1..Text9, Text21..Text29, Text31..Text39
+//                   pulse brew settings 1 to 8 and the volume of each row
+//     Text10, Text12, Text14   the brewer's count totals (read-only)
+//     Text11, Text13, Text15   the brewing counts to write
+//     default1..default3       each row's Default button
+//     Command_disable1, Command4  the Disable buttons of the Center and
+//                   Right rows
+//   Frame4          "Flowmeter Calibration": Text16 the brewer's calibration
+//                   (read-only), Text17 the new one, Text19 the pump speed,
+//                   Text20 the drip time
+//   MSComm1         the serial port: m_link
+//
+// Handlers are named after their control and its event, Control_Event, as
+// Form_Load and Form_Resize are: Command3_Click is Save. A handler shared by
+// a group of controls is named after the group: Text_Change for every
+// setting field, default_Click for the Default buttons.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -31,10 +63,6 @@ public:
     const SerialLink &serialLink() const { return m_link; }
     SerialLink &serialLink() { return m_link; }
 
-    // The application's title: the window's title and the caption of every
-    // notice that names no other.
-    static QString appTitle();
-
     // Where Save and Load keep the settings file; the program's own
     // directory unless set otherwise.
     void setSettingsDirectory(const QString &directory) { m_settingsDirectory = directory; }
@@ -45,43 +73,41 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void Form_Load();
+    // Start-up, in order.
     void nameControlArrays();
     void placeGapCaptions();
-    void describeFields();
     void wireSettingFields();
+    void describeFields();
     void wireButtons();
-    void wireFileButtons();
-    void wireBrewerLink();
+    void Form_Load();
 
     // Handlers.
-    void saveClick();
-    void loadClick();
-    void connectClick();
-    void sendClick();
-    void readClick();
-    void linkLost(const QString &reason);
-
-    QLineEdit *settingField(int index) const;
-
-    // A modal message box with one OK button.
-    void notice(const QString &text, const QString &caption = appTitle(),
-                QMessageBox::Icon icon = QMessageBox::NoIcon);
-    // The same with a second, smaller text under the first.
-    void detailedNotice(const QString &text, const QString &details, const QString &caption,
-                        QMessageBox::Icon icon);
-
-    std::unique_ptr<Ui::Form1> ui;
-    SettingsForm m_form;                // the setting fields' texts and the settings table
-    SerialLink m_link;                  // the brewer's serial port
-    QList<QLineEdit *> m_settingFields; // in the order of settingFields()
-    QString m_settingsDirectory;        // empty: the program's directory
+    void Text_Change(int field);
+    bool Text_KeyPress(QObject *field, char16_t code); // true: the key is discarded
+    void default_Click(int row);
+    void disable_Click(QLineEdit *count);
+    void Command3_Click(); // Save
+    void Command5_Click(); // Load
+    void connect_Click();
+    void Command1_Click(); // Send to Brewer
+    void Command2_Click(); // Read from Brewer
+    void MSComm1_Lost(const QString &reason);
+    void Form_Resize();
 
     // Proportional layout: every control's design geometry is recorded once
     // at start-up, and each resize places every control from that record.
     void ResizeInit(QWidget &FormName);
     void ResizeForm(QWidget &FormName);
-    void Form_Resize();
 
+    QLineEdit *settingField(int index) const { return m_settingFields.at(index); }
+    // A modal message box with one OK button.
+    void notice(const Notice &notice);
+
+    std::unique_ptr<Ui::Form1> ui;
+    SettingsForm m_form;                // the setting fields' texts and the settings table
+    SerialLink m_link;                  // MSComm1
+    QList<QLineEdit *> m_settingFields; // in the order of settingFields()
+    std::array<QLineEdit *, ButtonCount> m_totals{}; // Text10, Text12, Text14
+    QString m_settingsDirectory;                     // empty: the program's directory
     ProportionalLayout m_layout;
 };

@@ -11,6 +11,11 @@ class Lamp : public QWidget
     Q_PROPERTY(QColor FillColor READ fillColor WRITE setFillColor)
 
 public:
+    // Green: the lamp's step ended well, or the port was just opened. Red: a
+    // step is under way, or it stopped before its end.
+    static inline const QColor Green{0, 255, 0};
+    static inline const QColor Red{255, 0, 0};
+
     explicit Lamp(QWidget *parent = nullptr);
 
     QColor fillColor() const { return m_fillColor; }

@@ -14,6 +14,8 @@ class SerialLink;
 // The box's own entries stay as they are.
 class PortSuggestions : public QObject
 {
+    Q_OBJECT
+
 public:
     PortSuggestions(QComboBox *box, const SerialLink &link);
 

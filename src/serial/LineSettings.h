@@ -5,7 +5,7 @@
 
 #include <optional>
 
-// A serial line's settings, written as "9600,n,8,1": baud rate, parity
+// A serial line's settings, written as "4800,e,7,2": baud rate, parity
 // (n none, e even, o odd, m mark, s space), data bits (5 to 8) and stop bits
 // (1, 1.5 or 2).
 struct LineSettings

@@ -13,12 +13,6 @@
 #include <unistd.h>
 #endif
 
-namespace {
-
-const QString InUse = QStringLiteral("the port is in use by another program");
-
-} // namespace
-
 SerialLink::SerialLink(QObject *parent) : QObject(parent)
 {
     m_port.setFlowControl(QSerialPort::NoFlowControl);
@@ -81,14 +75,15 @@ bool SerialLink::open()
     if (m_port.isOpen())
         return true;
     m_failed = false;
+    m_problem = Problem::None;
+    m_errorString.clear();
     m_port.clearError();
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_errorString = openFailureReason();
+        noteOpenFailure();
         return false;
     }
     if (!lockDevice())
         return false;
-    m_errorString.clear();
     // Bytes the device held before the port opened belong to no one.
     m_port.clear(QSerialPort::Input);
     m_received.clear();
@@ -105,36 +100,31 @@ bool SerialLink::lockDevice()
     if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         close();
-        m_errorString = error == EWOULDBLOCK ? InUse : qt_error_string(error);
+        m_problem = error == EWOULDBLOCK ? Problem::InUse : Problem::Other;
+        m_errorString = error == EWOULDBLOCK ? QString() : qt_error_string(error);
         return false;
     }
 #endif
     return true;
 }
 
-// Qt's reason for a failed open, in the user's terms where it is clear what
-// stands in the way.
-QString SerialLink::openFailureReason() const
+// Qt reports a device that another program holds (by Qt's lock file or the
+// kernel's exclusive mode) as a permission error, just like a device that
+// this user may not open at all; the user's own access tells them apart.
+void SerialLink::noteOpenFailure()
 {
-    const QString said = m_port.errorString();
+    m_errorString = m_port.errorString();
+    m_problem = Problem::Other;
     if (m_port.error() != QSerialPort::PermissionError)
-        return said;
+        return;
 #ifdef Q_OS_UNIX
-    // Qt reports a device that another program holds (by Qt's lock file or
-    // the kernel's exclusive mode) as a permission error, just like a device
-    // that this user may not open at all.
     const QByteArray path = QFile::encodeName(
         m_deviceName.startsWith(u'/') ? m_deviceName : QStringLiteral("/dev/") + m_deviceName);
     if (::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0)
-        return QStringLiteral("%1 (%2)").arg(InUse, said);
-#ifdef Q_OS_LINUX
-    if (errno == EACCES || errno == EPERM)
-        return said + QStringLiteral(". To use serial ports your user must be in the dialout "
-                                     "group: run sudo adduser \"$USER\" dialout, then log out "
-                                     "and in again");
+        m_problem = Problem::InUse;
+    else if (errno == EACCES || errno == EPERM)
+        m_problem = Problem::AccessDenied;
 #endif
-#endif
-    return said;
 }
 
 void SerialLink::close()

@@ -8,7 +8,8 @@
 #include <QSerialPort>
 #include <QString>
 
-// The window's serial port, and the only code that talks to QSerialPort.
+// The serial port to the brewer, which the window and peln-cli each open,
+// and the only code that talks to QSerialPort.
 //
 // Received bytes stay buffered, in arrival order, until takeInput() takes
 // them. They are moved off the port as they arrive into one compact buffer
@@ -19,6 +20,9 @@
 // that fails while the port is open (an adapter pulled out, the far end of a
 // pseudo-terminal gone) gets its port closed and is reported once, through
 // deviceLost().
+//
+// The link reports facts: what failed, what stood in the way and the
+// system's own words. What to tell the user is the front ends' business.
 //
 // While the port is open the link holds its device exclusively: by Qt's lock
 // file and, on Unix, by an flock on the device, which is what other serial
@@ -48,20 +52,24 @@ public:
     QList<SerialDevice> presentDevices() const { return m_listDevices(); }
     void setDeviceLister(SerialDeviceLister lister) { m_listDevices = std::move(lister); }
 
-    // Line settings such as "9600,n,8,1", applied at once to an open port and
+    // Line settings such as "4800,e,7,2", applied at once to an open port and
     // at the next open() otherwise. False, changing nothing, for a text that
     // names no line settings.
     bool setSettings(const QString &text);
 
+    // What stood in the way of the last open(): another program holding the
+    // device, a user without access to it, or anything else.
+    enum class Problem { None, InUse, AccessDenied, Other };
+
     // Opens the device for reading and writing, exclusively, at the line
-    // settings. On failure the port stays closed and errorString() says why:
-    // "the port is in use by another program" when another program holds
-    // the device, and on Linux also which group to join when the user may not
-    // use it.
+    // settings. On failure the port stays closed, and problem() and
+    // errorString() say why.
     bool open();
     // Closes the port; what it held, received or queued, is dropped.
     void close();
     bool isOpen() const { return m_port.isOpen(); }
+    Problem problem() const { return m_problem; }
+    // The system's words on the last failure; "" when it gave none.
     QString errorString() const { return m_errorString; }
 
     // Bytes held since the port opened and not taken yet (at most ReceiveLimit).
@@ -92,7 +100,7 @@ signals:
 private:
     void gatherInput();
     bool lockDevice();
-    QString openFailureReason() const;
+    void noteOpenFailure();
     void portError(QSerialPort::SerialPortError error);
     void closeLostDevice();
     bool applySettings();
@@ -103,6 +111,7 @@ private:
     LineSettings m_settings;
     QByteArray m_received; // the first ReceiveLimit bytes since the last take
     QString m_errorString;
+    Problem m_problem = Problem::None;
     bool m_failed = false;  // the open device failed and its port is still to be closed
     bool m_closing = false; // errors raised while closing are no news
 };

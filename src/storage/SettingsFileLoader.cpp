@@ -26,29 +26,3 @@ std::optional<QString> slotTextFromFile(const SettingsRecord &record, int slot,
         return std::nullopt;
     return text;
 }
-
-QString skippedValueText(const SkippedValue &value)
-{
-    const QString where = QStringLiteral("Line %1, \"%2\" value %3: ")
-                              .arg(value.lineNumber)
-                              .arg(value.record->key)
-                              .arg(value.index + 1);
-    if (value.text.isEmpty())
-        return where + QStringLiteral("missing");
-    // One arg() for both: a "%" in the file's text is not a place marker.
-    return where + QStringLiteral("\"%1\" is not %2")
-                       .arg(value.text,
-                            value.record->flags
-                                ? QStringLiteral("00 or 01")
-                                : QStringLiteral("%1 hexadecimal digits").arg(value.record->width));
-}
-
-QString skippedValuesReport(const QList<SkippedValue> &skipped, int limit)
-{
-    QStringList lines;
-    for (const SkippedValue &value : skipped.first(qMin(skipped.size(), qsizetype(limit))))
-        lines << skippedValueText(value);
-    if (skipped.size() > limit)
-        lines << QStringLiteral("... and %1 more").arg(skipped.size() - limit);
-    return lines.join(QLatin1Char('\n'));
-}

@@ -52,11 +52,3 @@ private:
 // neither "00" nor "01".
 std::optional<QString> slotTextFromFile(const SettingsRecord &record, int slot,
                                         const QString &value);
-
-// A skipped value in words: its line, record and place, what was there and
-// what is wrong with it.
-QString skippedValueText(const SkippedValue &value);
-
-// The skipped values, one per line, for a message: at most `limit` of them,
-// then how many more there were.
-QString skippedValuesReport(const QList<SkippedValue> &skipped, int limit = 10);

@@ -1,16 +1,19 @@
 #pragma once
 
+#include "Controls.h"
 #include "Form1.h"
+#include "Lamp.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 // A notice as the user saw it.
-struct Notice
+struct Told
 {
     QString text;
     QString title;
@@ -19,11 +22,12 @@ struct Notice
 };
 
 // The main window as a test drives it: shown, every notice answered with its
-// one OK button and recorded, each control found by its name.
+// one OK button and recorded, each control found by its name or by what it
+// is (see Controls.h).
 struct WindowUnderTest
 {
     Form1 form;
-    QList<Notice> notices;
+    QList<Told> notices;
     QTimer answering;
 
     WindowUnderTest()
@@ -45,14 +49,14 @@ struct WindowUnderTest
     QStringList told()
     {
         QStringList lines;
-        for (const Notice &notice : std::exchange(notices, {}))
+        for (const Told &notice : std::exchange(notices, {}))
             lines << notice.title + ": " + notice.text;
         return lines;
     }
 
     template <typename T = QLineEdit> T *child(const QString &name) const
     {
-        auto *widget = form.findChild<T *>(name);
+        auto *widget = form.findChild<T *>(controlName(name));
         if (!widget)
             qFatal("no control %s", qPrintable(name));
         return widget;
@@ -61,12 +65,10 @@ struct WindowUnderTest
     // A box's text, or a lamp's colour: "green", "red" or its RGB.
     QString shown(const QString &name) const
     {
-        if (form.findChild<QLineEdit *>(name))
+        if (form.findChild<QLineEdit *>(controlName(name)))
             return text(name);
-        const QColor colour = child<QWidget>(name)->property("FillColor").value<QColor>();
-        return colour == QColor(0, 255, 0)   ? "green"
-               : colour == QColor(255, 0, 0) ? "red"
-                                             : colour.name();
+        const QColor colour = child<Lamp>(name)->fillColor();
+        return colour == Lamp::Green ? "green" : colour == Lamp::Red ? "red" : colour.name();
     }
     QString slot(int index) const
     {
@@ -77,27 +79,21 @@ struct WindowUnderTest
         QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
     }
 
-    // Sets fields from "Name=text" items, in order, as the program would.
+    // Sets boxes from "name=text" items, in order, as the program would.
     void set(const QStringList &items) const
     {
         for (const QString &item : items)
             child(item.section('=', 0, 0))->setText(item.section('=', 1));
     }
 
-    // What differs from `expected` ("Name=text" for what a box or lamp shows,
-    // "slot=text" for a slot of the settings table), as "key=held, not
-    // expected" items; "" when the window holds every expected text.
+    // What differs from `expected` ("name=text" for what a box or lamp shows,
+    // "N=text" for slot N of the settings table); "" when nothing does.
     QString differences(const QStringList &expected) const
     {
-        QStringList wrong;
-        for (const QString &item : expected) {
-            const QString key = item.section('=', 0, 0), want = item.section('=', 1);
+        return ::differences(expected, [this](const QString &key) {
             bool isSlot = false;
             const int index = key.toInt(&isSlot);
-            const QString held = isSlot ? slot(index) : shown(key);
-            if (held != want)
-                wrong << QStringLiteral("%1=%2, not %3").arg(key, held, want);
-        }
-        return wrong.join(QStringLiteral("; "));
+            return isSlot ? slot(index) : shown(key);
+        });
     }
 };

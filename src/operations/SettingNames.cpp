@@ -1,7 +1,8 @@
 #include "SettingNames.h"
 
+#include "BrewerOperations.h"
 #include "FieldEditors.h"
-#include "LoadFieldPass.h"
+#include "SettingsFileOperations.h"
 #include "SettingsForm.h"
 
 namespace {
@@ -70,5 +71,19 @@ NamedValues shownSettings(const SettingsForm &form, const QString &logo)
                                                                : form.text(setting.field);
         values.append({setting.name, value});
     }
+    return values;
+}
+
+NamedValues reportedSettings(const SettingsForm &form, const ReplyOutcome &reply)
+{
+    NamedValues values;
+    for (int button = 0; button < ButtonCount; ++button)
+        values.append(
+            {QStringLiteral("%1.total").arg(QLatin1String(Buttons[button])), reply.totals[button]});
+    for (int field = 0; field < ButtonSlots; ++field)
+        values.append({buttonFieldName(field), form.text(field)});
+    values.append({QStringLiteral("brewer.calibration"), reply.calibration});
+    values.append({QStringLiteral("pump"), form.text(PumpSpeedSlot)});
+    values.append({QStringLiteral("drip"), form.text(DripTimeSlot)});
     return values;
 }

@@ -7,6 +7,7 @@
 #include <utility>
 
 class SettingsForm;
+struct ReplyOutcome;
 
 // The settings as a terminal user names them: "logo", "left.pulse1" ...
 // "left.pulse8", "left.volume", the same for "center." and "right.", the
@@ -36,3 +37,8 @@ QString heldCount(const SettingsForm &form, int field);
 
 // The names of the button fields, in the order of settingFields().
 QString buttonFieldName(int field);
+
+// What Read from Brewer shows of a good record, by name: "left.total",
+// "center.total" and "right.total", the button fields by their names,
+// "brewer.calibration", "pump" and "drip".
+NamedValues reportedSettings(const SettingsForm &form, const ReplyOutcome &reply);

@@ -1,6 +1,9 @@
-#include "LoadFieldPass.h"
+#include "SettingsFileOperations.h"
 
 #include "FieldEditors.h"
+#include "SettingsFileAccess.h"
+#include "SettingsFileFormat.h"
+#include "SettingsFileNotices.h"
 #include "SettingsForm.h"
 #include "SlotForms.h"
 
@@ -15,6 +18,34 @@ std::optional<uint> hexValue(QStringView text)
 }
 
 } // namespace
+
+Notice SaveOutcome::notice() const
+{
+    return saveNotice(path, failure);
+}
+
+SaveOutcome saveSettings(SettingsForm &form, const QString &logo, const QString &path)
+{
+    form.table().FillDefaults();
+    SaveOutcome outcome{path, {}};
+    writeSettingsFile(path, settingsFileBytes(form.table(), logo), &outcome.failure);
+    return outcome;
+}
+
+Notice LoadOutcome::notice() const
+{
+    return loadNotice(path, failure, skipped);
+}
+
+LoadOutcome loadSettingsFile(SettingsForm &form, const QString &path)
+{
+    QString failure;
+    const auto bytes = readSettingsFile(path, &failure);
+    LoadOutcome outcome = bytes ? loadSettings(form, *bytes) : LoadOutcome{};
+    outcome.path = path;
+    outcome.failure = failure;
+    return outcome;
+}
 
 std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QString> &slot)
 {
@@ -33,9 +64,9 @@ std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QStri
     return tenthsText(int(*high * 100 + *low));
 }
 
-LoadedFile loadSettings(SettingsForm &form, const QByteArray &bytes)
+LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes)
 {
-    LoadedFile loaded;
+    LoadOutcome loaded;
     SettingsFileLoader loader(form.table());
     for (const QString &line : settingsFileLines(bytes)) {
         if (const auto logo = loader.takeLine(line))

@@ -1,0 +1,165 @@
+#include "BrewerOperations.h"
+
+#include "FieldEditors.h"
+#include "ReplyRecord.h"
+#include "SerialLink.h"
+#include "SerialNotices.h"
+#include "SettingsForm.h"
+#include "SlotForms.h"
+
+namespace {
+
+// Sets the field to the reported value, its editor running, then to the
+// value's correction: a pulse of 102 (or more, which the editor rewrites as
+// 102) shows "0", a pump speed or drip time out of range its replacement.
+void show(SettingsForm &form, int field, int value)
+{
+    form.setText(field, QString::number(value));
+    if (const auto corrected = shownCorrection(settingFields()[field].kind, form.text(field)))
+        form.setText(field, *corrected);
+}
+
+} // namespace
+
+QString portChoiceText(int entry)
+{
+    return QStringLiteral("COM%1").arg(entry + 1);
+}
+
+QString portChoiceDevice(const QString &choice)
+{
+    for (int entry = 0; entry < PortChoiceCount; ++entry) {
+        if (choice == portChoiceText(entry))
+            return SerialLink::deviceForPort(entry + 1);
+    }
+    return choice;
+}
+
+Notice ConnectOutcome::notice() const
+{
+    return connectNotice(opened, reason, presentDevices);
+}
+
+ConnectOutcome connectToBrewer(SerialLink &link, const QString &choice)
+{
+    link.setSettings(BrewerLineSettings);
+    link.setDeviceName(portChoiceDevice(choice));
+    ConnectOutcome outcome;
+    outcome.opened = link.open();
+    if (!outcome.opened) {
+        outcome.reason = openFailureReason(link.problem(), link.errorString());
+        outcome.presentDevices = presentDevicesText(link.presentDevices());
+    }
+    return outcome;
+}
+
+SettingsFrame frameToSend(SettingsForm &form, const QString &logo)
+{
+    form.table().FillDefaults();
+    return buildSettingsFrame(form.table(), logo);
+}
+
+SendOutcome sendToBrewer(SerialLink &link, SettingsForm &form, const QString &logo, SendWait wait)
+{
+    // Whatever is still queued leaves first: the queue is drained, never
+    // cleared, so that every frame reaches the line whole.
+    link.drainOutput();
+    if (!link.isOpen())
+        return {SendOutcome::Result::PortClosed, {}};
+    return sendFrame(link, frameToSend(form, logo), wait);
+}
+
+SendOutcome sendFrame(SerialLink &link, const SettingsFrame &frame, SendWait wait)
+{
+    if (!frame.refusal.isEmpty())
+        return {SendOutcome::Result::Refused, frame.refusal};
+    // The frame leaves as one block and is drained, never discarded: the
+    // brewer gets all of it or the user hears that it did not.
+    const bool sent = link.write(frame.bytes) &&
+                      (wait == SendWait::UntilOnLine ? link.waitUntilSent() : link.drainOutput());
+    if (!sent) {
+        const QString reason = link.errorString();
+        link.close();
+        return {SendOutcome::Result::LineFailed, reason};
+    }
+    return {SendOutcome::Result::Sent, {}, frame.bytes.size()};
+}
+
+Notice SendOutcome::notice() const
+{
+    switch (result) {
+    case Result::PortClosed:
+        return {portClosedText(), {}, QStringLiteral("Msgbox")};
+    case Result::Refused:
+        return {sendRefusedText(), reason, appTitle(), Notice::Icon::Warning};
+    case Result::LineFailed:
+        return {sendFailedText() + QStringLiteral(" The port is now closed; check the cable, then "
+                                                  "press Connect and send again."),
+                systemReport(reason), appTitle(), Notice::Icon::Warning};
+    case Result::Sent:
+        break;
+    }
+    return {QStringLiteral("Send Data Successful!"), {}, appTitle()};
+}
+
+QString ReplyOutcome::problem() const
+{
+    if (good())
+        return {};
+    if (received < ReplyLength)
+        return QStringLiteral("%1 of its %2 bytes arrived.").arg(received).arg(ReplyLength);
+    return QStringLiteral("it does not start with FF AA.");
+}
+
+ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes)
+{
+    ReplyOutcome outcome;
+    outcome.received = bytes.size();
+    const auto report = decodeReply(replyPieces(replyDump(bytes)));
+    if (!report) {
+        outcome.totals.fill(QStringLiteral("0"));
+        for (int i = 0; i < ButtonSlots; ++i)
+            form.setText(i, QStringLiteral("0"));
+        outcome.calibration = QStringLiteral("0");
+        return outcome;
+    }
+    outcome.result = ReplyOutcome::Result::Good;
+    for (int i = 0; i < ButtonCount; ++i)
+        outcome.totals[i] = QString::number(report->countTotals[i]);
+    for (int i = 0; i < ButtonSlots; ++i)
+        show(form, i, report->buttonSettings[i]);
+    const int tenths = report->calibrationTenths;
+    outcome.calibration = tenthsText(
+        CalibrationTenthsRange.contains(tenths) ? tenths : CalibrationTenthsRange.replacement);
+    for (int i = ButtonSlots; i < SettingFieldCount; ++i) {
+        const FieldKind kind = settingFields()[i].kind;
+        if (kind == FieldKind::PumpSpeed || kind == FieldKind::DripTime)
+            show(form, i, kind == FieldKind::PumpSpeed ? report->pumpSpeed : report->dripTime);
+    }
+    return outcome;
+}
+
+ReplyOutcome readFromBrewer(SerialLink &link, SettingsForm &form)
+{
+    ReplyOutcome closed;
+    closed.result = ReplyOutcome::Result::PortClosed;
+    if (!link.isOpen())
+        return closed;
+    const ReplyOutcome outcome = takeReply(form, link.takeInput());
+    if (outcome.good())
+        link.close();
+    return outcome;
+}
+
+std::optional<Notice> ReplyOutcome::notice() const
+{
+    switch (result) {
+    case Result::PortClosed:
+        return Notice{portClosedText(), {}, appTitle()};
+    case Result::Good:
+        return receivedNotice();
+    case Result::Bad:
+        break;
+    }
+    return std::nullopt;
+}

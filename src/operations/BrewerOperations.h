@@ -1,0 +1,108 @@
+#pragma once
+
+#include "Notice.h"
+#include "SettingsFrame.h"
+#include "SlotMap.h"
+
+#include <QByteArrayView>
+#include <QLatin1StringView>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class SerialLink;
+class SettingsForm;
+
+// Connect, Send to Brewer and Read from Brewer: the serial line and the
+// setting fields.
+
+// The brewer's line: 9600 baud, no parity, 8 data bits, 1 stop bit.
+inline constexpr QLatin1StringView BrewerLineSettings("9600,n,8,1");
+
+// The port box's entries, "COM1" to "COM16": entry 0..15 stands for port
+// number 1..16.
+inline constexpr int PortChoiceCount = 16;
+QString portChoiceText(int entry);
+
+// The device a port choice names: an entry's port number, or any other text
+// as the device it names ("/dev/ttyUSB0").
+QString portChoiceDevice(const QString &choice);
+
+// What Connect did.
+struct ConnectOutcome
+{
+    bool opened = false;
+    QString reason;         // why the port did not open, in the user's terms
+    QString presentDevices; // the serial ports this computer has, when it did not
+
+    Notice notice() const;
+};
+
+// Connect: opens the port of `choice` at the brewer's line settings.
+ConnectOutcome connectToBrewer(SerialLink &link, const QString &choice);
+
+// The frame Send to Brewer puts on the line: the form's table completed by
+// FillDefaults (the defaults stay in it), then the frame for it and `logo`,
+// or the refusal with its reason.
+SettingsFrame frameToSend(SettingsForm &form, const QString &logo);
+
+// What Send to Brewer did.
+struct SendOutcome
+{
+    enum class Result { Sent, PortClosed, Refused, LineFailed };
+
+    Result result = Result::Sent;
+    QString reason;      // why the frame was refused, or the line's failure
+    qsizetype bytes = 0; // the frame's length, when sent
+
+    Notice notice() const;
+};
+
+// How far a send goes before it counts as done: handed to the system, which
+// sends it on whatever the program does next, or out on the line, so that
+// the port may be closed at once.
+enum class SendWait { UntilQueued, UntilOnLine };
+
+// Send to Brewer over an open port: what is still queued leaves first, then
+// the frame of frameToSend(), handed to the port whole by sendFrame().
+// Nothing is written, and FillDefaults does not run, while the port is
+// closed.
+SendOutcome sendToBrewer(SerialLink &link, SettingsForm &form, const QString &logo, SendWait wait);
+
+// Writes a frame to the port as one block and waits as asked; a refused
+// frame writes nothing. A port that fails while sending is closed.
+SendOutcome sendFrame(SerialLink &link, const SettingsFrame &frame, SendWait wait);
+
+// What Read from Brewer made of the bytes it took.
+struct ReplyOutcome
+{
+    enum class Result { PortClosed, Bad, Good };
+
+    Result result = Result::Bad;
+    qsizetype received = 0;                  // the bytes that had arrived
+    std::array<QString, ButtonCount> totals; // the brewer's count totals, as shown
+    QString calibration;                     // its current calibration, as shown
+
+    bool good() const { return result == Result::Good; }
+    // Why the record was not good: too few bytes arrived, or they do not
+    // start with FF AA.
+    QString problem() const;
+    // What the window tells the user; a bad record gets no notice, its red
+    // lamp says it.
+    std::optional<Notice> notice() const;
+};
+
+// Read from Brewer on the bytes that were waiting: their dump, its pieces
+// and the record they carry. A good record sets the 27 button fields of
+// `form` to its bytes, each editor running in turn, a pulse field showing
+// 102 (which stands for zero) then showing "0", and the pump speed and drip
+// time, out of range showing 100 and 90; its calibration out of range shows
+// 88. A bad one sets the button fields, the totals and the calibration to
+// "0" and leaves pump speed and drip time.
+ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes);
+
+// Read from Brewer on an open port: takeReply() on every byte waiting, and
+// after a good record the port closed. Nothing changes while the port is
+// closed.
+ReplyOutcome readFromBrewer(SerialLink &link, SettingsForm &form);

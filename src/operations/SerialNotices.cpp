@@ -1,0 +1,61 @@
+#include "SerialNotices.h"
+
+QString portClosedText()
+{
+    return QStringLiteral("Please connect COM  First ");
+}
+
+QString openFailureReason(SerialLink::Problem problem, const QString &systemReason)
+{
+    if (problem == SerialLink::Problem::InUse) {
+        const QString inUse = QStringLiteral("the port is in use by another program");
+        return systemReason.isEmpty() ? inUse : QStringLiteral("%1 (%2)").arg(inUse, systemReason);
+    }
+#ifdef Q_OS_LINUX
+    if (problem == SerialLink::Problem::AccessDenied)
+        return systemReason + QStringLiteral(". ") + dialoutAdvice();
+#endif
+    return systemReason;
+}
+
+QString dialoutAdvice()
+{
+    return QStringLiteral("To use serial ports your user must be in the dialout group: run sudo "
+                          "adduser \"$USER\" dialout, then log out and in again");
+}
+
+QString systemReport(const QString &reason)
+{
+    return reason.isEmpty() ? QString() : QStringLiteral("The system reported: %1").arg(reason);
+}
+
+Notice connectNotice(bool opened, const QString &reason, const QString &presentDevices)
+{
+    if (opened)
+        return {QStringLiteral("COM Connect Successful "), {}, appTitle()};
+    return {QStringLiteral("The COM Used !"), systemReport(reason) + u'\n' + presentDevices,
+            appTitle()};
+}
+
+QString sendRefusedText()
+{
+    return QStringLiteral("The settings were not sent to the brewer.");
+}
+
+QString sendFailedText()
+{
+    return QStringLiteral("The brewer did not get the settings: the serial port failed while "
+                          "sending.");
+}
+
+Notice receivedNotice()
+{
+    return {QStringLiteral("Receive Data Successful! "), {}, appTitle()};
+}
+
+Notice deviceLostNotice(const QString &reason)
+{
+    return {QStringLiteral("The serial port stopped working, so the brewer cannot be reached. The "
+                           "port is now closed; check the cable, then press Connect."),
+            systemReport(reason), appTitle(), Notice::Icon::Warning};
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Notice.h"
+#include "SerialLink.h"
+
+#include <QString>
+
+// What the steps on the serial line tell the user: Connect, Send, Read and
+// a device that stops working while its port is open.
+
+// "Please connect COM  First ": Send or Read without an open port.
+QString portClosedText();
+
+// Why a port could not be opened, in the user's terms where it is clear what
+// stands in the way: "the port is in use by another program", or the
+// system's words and, for a user who may not use serial ports, which group
+// to join.
+QString openFailureReason(SerialLink::Problem problem, const QString &systemReason);
+
+// The advice for a user who may not open serial devices.
+QString dialoutAdvice();
+
+// The system's own words on a port failure, as the line under a notice.
+QString systemReport(const QString &reason);
+
+// "COM Connect Successful ", or "The COM Used !" with the reason and the
+// serial ports this computer has.
+Notice connectNotice(bool opened, const QString &reason, const QString &presentDevices);
+
+// The first words of a refused frame's notice, and of a send the line
+// failed, which the port closes.
+QString sendRefusedText();
+QString sendFailedText();
+
+// "Receive Data Successful! ".
+Notice receivedNotice();
+
+// The open port's device failed and the port has been closed.
+Notice deviceLostNotice(const QString &reason);

@@ -1,0 +1,82 @@
+#include "SettingsFileNotices.h"
+
+#include "SettingsFileFormat.h"
+
+namespace {
+
+// " <PELN PROGRAM DATA.TXT>  " and the outcome.
+QString fileNotice(const char *outcome)
+{
+    return QStringLiteral(" <%1>  %2").arg(SettingsFileName, QLatin1StringView(outcome));
+}
+
+Notice fileNotice(const char *outcome, const QString &details, Notice::Icon icon)
+{
+    return {fileNotice(outcome), details, QStringLiteral("Message"), icon};
+}
+
+} // namespace
+
+QString fileReadFailure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("%1 could not be read: %2.").arg(path, reason);
+}
+
+QString fileWriteFailure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("%1 could not be written: %2.").arg(path, reason);
+}
+
+QString fileKeptText()
+{
+    return QStringLiteral("A settings file already there is left as it was.");
+}
+
+Notice saveNotice(const QString &path, const QString &failure)
+{
+    if (failure.isEmpty())
+        return fileNotice("Save successful!", {}, Notice::Icon::Information);
+    return fileNotice("Save failed!", fileWriteFailure(path, failure) + "\n\n" + fileKeptText(),
+                      Notice::Icon::Warning);
+}
+
+Notice loadNotice(const QString &path, const QString &failure, const QList<SkippedValue> &skipped)
+{
+    if (!failure.isEmpty())
+        return fileNotice("Load failed!",
+                          fileReadFailure(path, failure) + "\n\nNo setting was changed.",
+                          Notice::Icon::Warning);
+    if (!skipped.isEmpty())
+        return fileNotice("Loaded, but some values were damaged!",
+                          QStringLiteral("These values were not loaded; their settings keep the "
+                                         "values they had:\n\n%1")
+                              .arg(skippedValuesReport(skipped)),
+                          Notice::Icon::Warning);
+    return fileNotice("Load successful!", {}, Notice::Icon::Information);
+}
+
+QString skippedValueText(const SkippedValue &value)
+{
+    const QString where = QStringLiteral("Line %1, \"%2\" value %3: ")
+                              .arg(value.lineNumber)
+                              .arg(value.record->key)
+                              .arg(value.index + 1);
+    if (value.text.isEmpty())
+        return where + QStringLiteral("missing");
+    // One arg() for both: a "%" in the file's text is not a place marker.
+    return where + QStringLiteral("\"%1\" is not %2")
+                       .arg(value.text,
+                            value.record->flags
+                                ? QStringLiteral("00 or 01")
+                                : QStringLiteral("%1 hexadecimal digits").arg(value.record->width));
+}
+
+QString skippedValuesReport(const QList<SkippedValue> &skipped, int limit)
+{
+    QStringList lines;
+    for (const SkippedValue &value : skipped.first(qMin(skipped.size(), qsizetype(limit))))
+        lines << skippedValueText(value);
+    if (skipped.size() > limit)
+        lines << QStringLiteral("... and %1 more").arg(skipped.size() - limit);
+    return lines.join(QLatin1Char('\n'));
+}

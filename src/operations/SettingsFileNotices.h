@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Notice.h"
+#include "SettingsFileLoader.h"
+
+#include <QList>
+#include <QString>
+
+// What Save and Load tell the user. Every notice of the window has the
+// caption "Message"; peln-cli says the same of a file it cannot use.
+
+// "PATH could not be read: REASON." and "PATH could not be written: REASON."
+QString fileReadFailure(const QString &path, const QString &reason);
+QString fileWriteFailure(const QString &path, const QString &reason);
+// What a failed write leaves: "A settings file already there is left as it was."
+QString fileKeptText();
+
+// " <PELN PROGRAM DATA.TXT>  Save successful!", or that Save failed with the
+// file and the reason.
+Notice saveNotice(const QString &path, const QString &failure);
+
+// " <PELN PROGRAM DATA.TXT>  Load successful!"; that Load failed, naming the
+// file and the reason, and that no setting changed; or that it loaded, but
+// with the damaged values it left out.
+Notice loadNotice(const QString &path, const QString &failure, const QList<SkippedValue> &skipped);
+
+// A skipped value in words: its line, record and place, what was there and
+// what is wrong with it.
+QString skippedValueText(const SkippedValue &value);
+
+// The skipped values, one per line, for a message: at most `limit` of them,
+// then how many more there were.
+QString skippedValuesReport(const QList<SkippedValue> &skipped, int limit = 10);

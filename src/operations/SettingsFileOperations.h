@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Notice.h"
+#include "SettingFields.h"
+#include "SettingsFileLoader.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class SettingsForm;
+
+// Save and Load: the settings file and the setting fields.
+
+// What Save did.
+struct SaveOutcome
+{
+    QString path;
+    QString failure; // the reason the file could not be written; "" when it was
+
+    bool saved() const { return failure.isEmpty(); }
+    Notice notice() const;
+};
+
+// Save: fills the defaults into the form's table, where they stay, then
+// writes the logo and the table to the file at `path`, whole or not at all:
+// a file that cannot be written leaves the old one as it was.
+SaveOutcome saveSettings(SettingsForm &form, const QString &logo, const QString &path);
+
+// What Load found.
+struct LoadOutcome
+{
+    QString path;
+    QString failure;                 // the reason the file could not be read; "" when it was
+    std::optional<QString> logo;     // the last "Logo" line's text
+    std::optional<QString> lastLine; // none for a file without lines
+    QList<SkippedValue> skipped;     // damaged values, not loaded
+
+    bool read() const { return failure.isEmpty(); }
+    Notice notice() const;
+};
+
+// Load: reads the file at `path` into the form. A file that cannot be read
+// whole changes nothing.
+LoadOutcome loadSettingsFile(SettingsForm &form, const QString &path);
+
+// Load's whole work on a file's bytes: the values of every line go into the
+// form's table, in file order; then every setting field is set from its
+// slot, in the order of settingFields(), its editor running as its text
+// changes, and then to shownCorrection() of what it shows, if any. A field
+// whose slot is unset or not hexadecimal keeps its text. Last, each count
+// field whose disabled flag in the "Disable" record is "01" is set to "OFF",
+// as its Disable button would: its editor sets the flag, and the count slot
+// keeps the count loaded from "Total cups". A flag of "00", or none, leaves
+// the field as the field pass set it.
+LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes);
+
+// What a field shows for its slot: the slot's hexadecimal number in decimal
+// digits ("66" gives "102"), or for the calibration, whose slot holds H and L
+// as two hexadecimal digits each, (H * 100 + L) / 10 in its shortest decimal
+// form ("094E" gives "97.8", "0850" gives "88"). nullopt when the slot is
+// unset or not hexadecimal: the field then keeps its text.
+std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QString> &slot);
