@@ -9,6 +9,7 @@
 #include "DataRow.h"
 #include "GapCaption.h"
 #include "Invariants.h"
+#include "PortLockFile.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "WindowUnderTest.h"
@@ -355,12 +356,12 @@ void TestWindow::loadAgreesWithCli()
         newWindow();
         w->click("LoadButton");
         QByteArray printed;
-        runCli(m_dir->path(), {"show"}, &printed);
+        runCli(m_dir->path(), {"show", filePath()}, &printed);
         QString lines;
         for (const auto &[name, value] : shownSettings(w->form.settingsForm(), w->text("logo")))
             lines += name + '=' + value + '\n';
         QVERIFY2(QString::fromUtf8(printed) == lines, each.name);
-        runCli(m_dir->path(), {"frame"}, &printed);
+        runCli(m_dir->path(), {"frame", "--force", filePath()}, &printed);
         SettingsTable table = w->form.settingsTable();
         table.FillDefaults();
         QVERIFY2(printed == buildSettingsFrame(table, w->text("logo")).bytes, each.name);
@@ -372,15 +373,31 @@ void TestWindow::loadAgreesWithCli()
 // releases it and drops what was waiting.
 void TestWindow::connectAndClose()
 {
-    // A port held by another program, by Qt's lock or an flock, stays shut.
+    // A port held by another program, by Qt's lock, an flock or a running
+    // terminal program's lock file, stays shut, and the lock file as it was.
     const int holder = ::open(qPrintable(m_brewer->devicePath()), O_RDWR | O_NOCTTY);
     SerialLink other;
     other.setDeviceName(m_brewer->devicePath());
-    for (bool byFlock : {false, true}) {
-        QVERIFY(byFlock ? flock(holder, LOCK_EX | LOCK_NB) == 0 : other.open());
+    QProcess terminal;
+    terminal.start("sleep", {"30"});
+    QVERIFY(terminal.waitForStarted());
+    QFile lockFile(QDir(standardLockFolders().value(0, "/nowhere"))
+                       .filePath(portLockFileName(m_brewer->devicePath())));
+    const QByteArray held = QString("%1\n").arg(terminal.processId(), 10).toLatin1();
+    const bool lockFolder = lockFile.open(QIODevice::WriteOnly) &&
+                            lockFile.write(held) == held.size() && lockFile.flush();
+    for (const int by : {0, 1, 2}) {
+        QVERIFY(by == 0   ? lockFolder
+                : by == 1 ? other.open()
+                          : flock(holder, LOCK_EX | LOCK_NB) == 0);
         connectTo(m_brewer->devicePath());
         QVERIFY(w->notices.value(0).details.contains(": the port is in use by another program"));
         QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
+        if (by == 0) {
+            QFile again(lockFile.fileName());
+            QVERIFY(again.open(QIODevice::ReadOnly) && again.readAll() == held); // untouched
+            QVERIFY(lockFile.remove());
+        }
         other.close();
     }
     QVERIFY(flock(holder, LOCK_UN) == 0);

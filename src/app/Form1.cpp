@@ -12,7 +12,6 @@
 #include "SettingsFileAccess.h"
 #include "SettingsFileOperations.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QStyle>
@@ -156,8 +155,8 @@ void Form1::wireButtons()
 
 QString Form1::settingsFilePath() const
 {
-    return ::settingsFilePath(m_settingsDirectory.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                            : m_settingsDirectory);
+    return m_settingsDirectory.isEmpty() ? defaultSettingsFilePath()
+                                         : ::settingsFilePath(m_settingsDirectory);
 }
 
 void Form1::notice(const Notice &notice)

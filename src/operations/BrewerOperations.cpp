@@ -40,12 +40,12 @@ Notice ConnectOutcome::notice() const
     return connectNotice(opened, reason, presentDevices);
 }
 
-ConnectOutcome connectToBrewer(SerialLink &link, const QString &choice)
+ConnectOutcome connectToBrewer(SerialLink &link, const QString &choice, SerialLink::Waiting waiting)
 {
     link.setSettings(BrewerLineSettings);
     link.setDeviceName(portChoiceDevice(choice));
     ConnectOutcome outcome;
-    outcome.opened = link.open();
+    outcome.opened = link.open(waiting);
     if (!outcome.opened) {
         outcome.reason = openFailureReason(link.problem(), link.errorString());
         outcome.presentDevices = presentDevicesText(link.presentDevices());
@@ -78,7 +78,7 @@ SendOutcome sendFrame(SerialLink &link, const SettingsFrame &frame, SendWait wai
     const bool sent = link.write(frame.bytes) &&
                       (wait == SendWait::UntilOnLine ? link.waitUntilSent() : link.drainOutput());
     if (!sent) {
-        const QString reason = link.errorString();
+        const QString reason = lineFailureReason(link.problem(), link.errorString());
         link.close();
         return {SendOutcome::Result::LineFailed, reason};
     }
@@ -95,7 +95,7 @@ Notice SendOutcome::notice() const
     case Result::LineFailed:
         return {sendFailedText() + QStringLiteral(" The port is now closed; check the cable, then "
                                                   "press Connect and send again."),
-                systemReport(reason), appTitle(), Notice::Icon::Warning};
+                reason, appTitle(), Notice::Icon::Warning};
     case Result::Sent:
         break;
     }

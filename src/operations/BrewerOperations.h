@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Notice.h"
+#include "SerialLink.h"
 #include "SettingsFrame.h"
 #include "SlotMap.h"
 
@@ -11,7 +12,6 @@
 #include <array>
 #include <optional>
 
-class SerialLink;
 class SettingsForm;
 
 // Connect, Send to Brewer and Read from Brewer: the serial line and the
@@ -39,8 +39,10 @@ struct ConnectOutcome
     Notice notice() const;
 };
 
-// Connect: opens the port of `choice` at the brewer's line settings.
-ConnectOutcome connectToBrewer(SerialLink &link, const QString &choice);
+// Connect: opens the port of `choice` at the brewer's line settings; bytes
+// that were waiting on the device are dropped unless `waiting` keeps them.
+ConnectOutcome connectToBrewer(SerialLink &link, const QString &choice,
+                               SerialLink::Waiting waiting = SerialLink::Waiting::Drop);
 
 // The frame Send to Brewer puts on the line: the form's table completed by
 // FillDefaults (the defaults stay in it), then the frame for it and `logo`,
@@ -53,7 +55,7 @@ struct SendOutcome
     enum class Result { Sent, PortClosed, Refused, LineFailed };
 
     Result result = Result::Sent;
-    QString reason;      // why the frame was refused, or the line's failure
+    QString reason;      // why the frame was refused, or why the line failed
     qsizetype bytes = 0; // the frame's length, when sent
 
     Notice notice() const;

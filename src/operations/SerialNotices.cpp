@@ -21,7 +21,19 @@ QString openFailureReason(SerialLink::Problem problem, const QString &systemReas
 QString dialoutAdvice()
 {
     return QStringLiteral("To use serial ports your user must be in the dialout group: run sudo "
-                          "adduser \"$USER\" dialout, then log out and in again");
+                          "adduser \"$USER\" dialout (on a system without sudo, run adduser "
+                          "with your user's name and dialout as root), then log out and in again");
+}
+
+QString lineFailureReason(SerialLink::Problem problem, const QString &systemReason)
+{
+    if (problem != SerialLink::Problem::DeviceLost)
+        return systemReason;
+    const QString gone =
+        QStringLiteral("the device went away: is the cable or adapter still plugged in?");
+    return systemReason.isEmpty()
+               ? gone
+               : QStringLiteral("%1 (the system said: %2)").arg(gone, systemReason);
 }
 
 QString systemReport(const QString &reason)

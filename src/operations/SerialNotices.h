@@ -20,6 +20,10 @@ QString openFailureReason(SerialLink::Problem problem, const QString &systemReas
 // The advice for a user who may not open serial devices.
 QString dialoutAdvice();
 
+// Why the line failed while it was open: a device that went away first in
+// the user's words, then the system's; any other failure in the system's.
+QString lineFailureReason(SerialLink::Problem problem, const QString &systemReason);
+
 // The system's own words on a port failure, as the line under a notice.
 QString systemReport(const QString &reason);
 

@@ -2,6 +2,7 @@
 
 #include "BrewerOperations.h"
 #include "FieldEditors.h"
+#include "SettingWords.h"
 #include "SettingsFileOperations.h"
 #include "SettingsForm.h"
 
@@ -86,4 +87,40 @@ NamedValues reportedSettings(const SettingsForm &form, const ReplyOutcome &reply
     values.append({QStringLiteral("pump"), form.text(PumpSpeedSlot)});
     values.append({QStringLiteral("drip"), form.text(DripTimeSlot)});
     return values;
+}
+
+QList<NameDescription> nameDescriptions()
+{
+    QList<NameDescription> described;
+    for (const NamedSetting &setting : namedSettings()) {
+        switch (setting.kind) {
+        case NamedSetting::Kind::Logo:
+            described.append({setting.name, logoHint().toLower(), logoName()});
+            break;
+        case NamedSetting::Kind::Disabled:
+            described.append({setting.name, QStringLiteral("yes or no"),
+                              slotName(settingFields()[setting.field].flagSlot)});
+            break;
+        case NamedSetting::Kind::Field: {
+            const SettingField &field = settingFields()[setting.field];
+            described.append({setting.name, rangeText(field.kind), slotName(field.slot)});
+            break;
+        }
+        }
+    }
+    const QString reported = QStringLiteral("reported by the brewer");
+    for (int button = 0; button < ButtonCount; ++button)
+        described.append({QStringLiteral("%1.total").arg(QLatin1String(Buttons[button])), reported,
+                          reportedTotalName(button)});
+    described.append({QStringLiteral("brewer.calibration"), reported, reportedCalibrationName()});
+    return described;
+}
+
+std::optional<bool> disabledValue(const QString &text)
+{
+    if (text == u"yes" || text == u"true" || text == u"1")
+        return true;
+    if (text == u"no" || text == u"false" || text == u"0")
+        return false;
+    return std::nullopt;
 }

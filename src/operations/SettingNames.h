@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
 #include <utility>
 
 class SettingsForm;
@@ -42,3 +43,20 @@ QString buttonFieldName(int field);
 // "center.total" and "right.total", the button fields by their names,
 // "brewer.calibration", "pump" and "drip".
 NamedValues reportedSettings(const SettingsForm &form, const ReplyOutcome &reply);
+
+// A name as `peln-cli list` describes it: what it takes (its range and unit)
+// and what it means.
+struct NameDescription
+{
+    QString name;
+    QString takes;
+    QString meaning;
+};
+
+// Every setting's name in the order of namedSettings(), then the names that
+// only Read from Brewer reports.
+QList<NameDescription> nameDescriptions();
+
+// A Disable setting's value: true for "yes", "true" or "1", false for "no",
+// "false" or "0"; nothing for any other text.
+std::optional<bool> disabledValue(const QString &text);

@@ -32,6 +32,17 @@ QString fileKeptText()
     return QStringLiteral("A settings file already there is left as it was.");
 }
 
+QString notSettingsFileText(const QString &path)
+{
+    return QStringLiteral("%1 is not a settings file: none of its lines is a record of one.")
+        .arg(path);
+}
+
+QString missingRecordText(const QString &key)
+{
+    return QStringLiteral("the \"%1\" record is missing").arg(key);
+}
+
 Notice saveNotice(const QString &path, const QString &failure)
 {
     if (failure.isEmpty())

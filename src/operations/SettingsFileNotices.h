@@ -15,6 +15,12 @@ QString fileWriteFailure(const QString &path, const QString &reason);
 // What a failed write leaves: "A settings file already there is left as it was."
 QString fileKeptText();
 
+// "PATH is not a settings file: none of its lines is a record of one."
+QString notSettingsFileText(const QString &path);
+
+// "the "Flowmeter" record is missing".
+QString missingRecordText(const QString &key);
+
 // " <PELN PROGRAM DATA.TXT>  Save successful!", or that Save failed with the
 // file and the reason.
 Notice saveNotice(const QString &path, const QString &failure);

@@ -7,6 +7,8 @@
 #include "SettingsForm.h"
 #include "SlotForms.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // A slot text read as hexadecimal, or nullopt for anything else.
@@ -35,6 +37,26 @@ SaveOutcome saveSettings(SettingsForm &form, const QString &logo, const QString 
 Notice LoadOutcome::notice() const
 {
     return loadNotice(path, failure, skipped);
+}
+
+bool LoadOutcome::isSettingsFile() const
+{
+    return missingRecords.size() <= qsizetype(SettingsRecords.size()); // one of them was there
+}
+
+QStringList LoadOutcome::damage() const
+{
+    QStringList items;
+    for (const QString &key : missingRecords)
+        items << missingRecordText(key);
+    for (const SkippedValue &value : skipped)
+        items << skippedValueText(value);
+    return items;
+}
+
+QString defaultSettingsFilePath()
+{
+    return settingsFilePath(QCoreApplication::applicationDirPath());
 }
 
 LoadOutcome loadSettingsFile(SettingsForm &form, const QString &path)
@@ -74,6 +96,7 @@ LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes)
         loaded.lastLine = line;
     }
     loaded.skipped = loader.skipped();
+    loaded.missingRecords = loader.missingRecords();
     for (int i = 0; i < SettingFieldCount; ++i) {
         const SettingField &setting = settingFields()[i];
         const auto shown = loadedFieldText(setting.kind, form.table().slot(setting.slot));

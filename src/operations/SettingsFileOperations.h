@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -37,10 +38,21 @@ struct LoadOutcome
     std::optional<QString> logo;     // the last "Logo" line's text
     std::optional<QString> lastLine; // none for a file without lines
     QList<SkippedValue> skipped;     // damaged values, not loaded
+    QStringList missingRecords;      // the keys of the records no line carried
 
     bool read() const { return failure.isEmpty(); }
+    // Whether any line of the file is a record of a settings file.
+    bool isSettingsFile() const;
+    // Whether the file held every record, every value well-formed.
+    bool whole() const { return missingRecords.isEmpty() && skipped.isEmpty(); }
+    // What is missing or damaged, one item each, the records first.
+    QStringList damage() const;
     Notice notice() const;
 };
+
+// Where Save and Load keep the settings file unless told otherwise: in the
+// folder that holds the program.
+QString defaultSettingsFilePath();
 
 // Load: reads the file at `path` into the form. A file that cannot be read
 // whole changes nothing.

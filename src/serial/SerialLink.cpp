@@ -1,5 +1,7 @@
 #include "SerialLink.h"
 
+#include "PortLockFile.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
@@ -70,7 +72,7 @@ bool SerialLink::applySettings()
     return baud && parity && data && stop;
 }
 
-bool SerialLink::open()
+bool SerialLink::open(Waiting waiting)
 {
     if (m_port.isOpen())
         return true;
@@ -78,14 +80,27 @@ bool SerialLink::open()
     m_problem = Problem::None;
     m_errorString.clear();
     m_port.clearError();
+#ifdef Q_OS_UNIX
+    // Qt takes a lock file without its own lines for a stale one and
+    // replaces it: look first.
+    if (const auto holder = livePortLockHolder(systemLocation())) {
+        m_problem = Problem::InUse;
+        m_errorString = QStringLiteral("%1 names process %2, which is running")
+                            .arg(holder->lockFile)
+                            .arg(holder->process);
+        return false;
+    }
+#endif
     if (!m_port.open(QIODevice::ReadWrite)) {
         noteOpenFailure();
         return false;
     }
     if (!lockDevice())
         return false;
-    // Bytes the device held before the port opened belong to no one.
-    m_port.clear(QSerialPort::Input);
+    // Bytes the device held before the port opened belong to no one, unless
+    // the caller waits for an answer that may have come already.
+    if (waiting == Waiting::Drop)
+        m_port.clear(QSerialPort::Input);
     m_received.clear();
     return true;
 }
@@ -118,13 +133,18 @@ void SerialLink::noteOpenFailure()
     if (m_port.error() != QSerialPort::PermissionError)
         return;
 #ifdef Q_OS_UNIX
-    const QByteArray path = QFile::encodeName(
-        m_deviceName.startsWith(u'/') ? m_deviceName : QStringLiteral("/dev/") + m_deviceName);
+    const QByteArray path = QFile::encodeName(systemLocation());
     if (::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0)
         m_problem = Problem::InUse;
     else if (errno == EACCES || errno == EPERM)
         m_problem = Problem::AccessDenied;
 #endif
+}
+
+// The device's path: a bare name stands for one in /dev, as Qt takes it.
+QString SerialLink::systemLocation() const
+{
+    return m_deviceName.startsWith(u'/') ? m_deviceName : QStringLiteral("/dev/") + m_deviceName;
 }
 
 void SerialLink::close()
@@ -209,8 +229,16 @@ bool SerialLink::waitUntilSent(int timeoutMs)
         return false;
 #ifdef Q_OS_UNIX
     // The bytes handed to the system leave as fast as the line takes them.
+    // A device that has gone away no longer answers the question.
     int queued = 0;
-    while (m_port.isOpen() && ioctl(m_port.handle(), TIOCOUTQ, &queued) == 0 && queued > 0) {
+    while (m_port.isOpen()) {
+        if (ioctl(m_port.handle(), TIOCOUTQ, &queued) != 0) {
+            m_problem = Problem::DeviceLost;
+            m_errorString = qt_error_string(errno);
+            return false;
+        }
+        if (queued == 0)
+            break;
         if (deadline.hasExpired()) {
             m_errorString = QStringLiteral("%1 bytes were still waiting to leave the port after "
                                            "%2 seconds.")
@@ -234,6 +262,7 @@ void SerialLink::portError(QSerialPort::SerialPortError error)
     // Qt keeps reporting a gone device over and over while the port stays
     // open: the first report counts, the rest are no news.
     m_failed = true;
+    m_problem = Problem::DeviceLost;
     m_errorString = m_port.errorString();
     // Closing inside the port's own report would pull the device from under
     // the code that raised it; close once control is back in the event loop.

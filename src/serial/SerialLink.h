@@ -26,7 +26,8 @@
 //
 // While the port is open the link holds its device exclusively: by Qt's lock
 // file and, on Unix, by an flock on the device, which is what other serial
-// programs check before they use a port.
+// programs check before they use a port. It leaves alone a device that a
+// running program has marked busy with a lock file of its own.
 class SerialLink : public QObject
 {
     Q_OBJECT
@@ -57,14 +58,17 @@ public:
     // names no line settings.
     bool setSettings(const QString &text);
 
-    // What stood in the way of the last open(): another program holding the
-    // device, a user without access to it, or anything else.
-    enum class Problem { None, InUse, AccessDenied, Other };
+    // What went wrong last: another program holding the device, a user
+    // without access to it, the open device gone away, or anything else.
+    enum class Problem { None, InUse, AccessDenied, DeviceLost, Other };
+
+    // What becomes of bytes the device held before the port opened.
+    enum class Waiting { Drop, Keep };
 
     // Opens the device for reading and writing, exclusively, at the line
     // settings. On failure the port stays closed, and problem() and
     // errorString() say why.
-    bool open();
+    bool open(Waiting waiting = Waiting::Drop);
     // Closes the port; what it held, received or queued, is dropped.
     void close();
     bool isOpen() const { return m_port.isOpen(); }
@@ -101,6 +105,7 @@ private:
     void gatherInput();
     bool lockDevice();
     void noteOpenFailure();
+    QString systemLocation() const;
     void portError(QSerialPort::SerialPortError error);
     void closeLostDevice();
     bool applySettings();

@@ -2,7 +2,6 @@
 
 namespace {
 
-constexpr QLatin1StringView LogoKey("Logo");
 constexpr QByteArrayView LineEnd("\r\n");
 
 // Where the logo text starts: after `"Logo","`.

@@ -17,6 +17,9 @@
 
 inline constexpr QLatin1StringView SettingsFileName("PELN PROGRAM DATA.TXT");
 
+// The key of the line that carries the logo, the file's first record.
+inline constexpr QLatin1StringView LogoKey("Logo");
+
 // A record of slot texts: its key, then `count` values of `width` characters
 // taken from the consecutive slots starting at `firstSlot`.
 struct SettingsRecord

@@ -6,6 +6,9 @@ std::optional<QString> SettingsFileLoader::takeLine(const QString &line)
 {
     ++m_lineNumber;
     const SettingsLine read = readSettingsLine(line);
+    m_logoFound = m_logoFound || read.logo;
+    if (read.record)
+        m_recordFound[read.record - SettingsRecords.data()] = true;
     for (const CutValue &value : read.values) {
         const auto text = slotTextFromFile(*read.record, value.slot, value.text);
         if (!text)
@@ -25,4 +28,16 @@ std::optional<QString> slotTextFromFile(const SettingsRecord &record, int slot,
     if (record.flags ? text != u"00" && text != u"01" : !isHexOfWidth(text, slotWidth(slot)))
         return std::nullopt;
     return text;
+}
+
+QStringList SettingsFileLoader::missingRecords() const
+{
+    QStringList missing;
+    if (!m_logoFound)
+        missing << LogoKey;
+    for (std::size_t i = 0; i < SettingsRecords.size(); ++i) {
+        if (!m_recordFound[i])
+            missing << SettingsRecords[i].key;
+    }
+    return missing;
 }

@@ -6,6 +6,9 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
+
+#include <array>
 
 #include <optional>
 
@@ -40,9 +43,15 @@ public:
     // The well-formed disabled flags read so far, "00" or "01", by slot.
     const QMap<int, QString> &flags() const { return m_flags; }
 
+    // The keys of the records no line has carried so far, "Logo" first, in
+    // the order a file holds them.
+    QStringList missingRecords() const;
+
 private:
     SettingsTable &m_table;
     QMap<int, QString> m_flags;
+    bool m_logoFound = false;
+    std::array<bool, SettingsRecords.size()> m_recordFound{};
     int m_lineNumber = 0;
     QList<SkippedValue> m_skipped;
 };

@@ -1,9 +1,8 @@
 // send and read: the brewer at the far end of a serial line.
 #include "BrewerOperations.h"
 #include "Commands.h"
-#include "ReplyRecord.h"
 #include "SerialLink.h"
-#include "SettingNames.h"
+#include "SerialNotices.h"
 #include "SettingsForm.h"
 #include "Terminal.h"
 
@@ -15,50 +14,43 @@ namespace {
 
 // Opens the port at the brewer's line settings; false, after saying why,
 // when it fails.
-bool openPort(SerialLink &link, const QString &device)
+bool openPort(SerialLink &link, const QString &port, SerialLink::Waiting waiting)
 {
-    const ConnectOutcome connected = connectToBrewer(link, device);
-    if (!connected.opened)
-        failed(QStringLiteral("%1 could not be opened: %2.\n%3")
-                   .arg(device, connected.reason, connected.presentDevices));
-    return connected.opened;
+    const ConnectOutcome connected = connectToBrewer(link, port, waiting);
+    if (connected.opened)
+        return true;
+    const QString device = link.deviceName();
+    failed(QStringLiteral("%1 could not be opened: %2.\n%3")
+               .arg(device == port ? port : QStringLiteral("%1 (%2)").arg(port, device),
+                    connected.reason, connected.presentDevices));
+    return false;
 }
 
-} // namespace
-
-int sendCommand(const Invocation &invocation)
-{
-    const auto bytes = frameOfFile(fileOperand(invocation));
-    if (!bytes)
-        return Failed;
-    const QString device = invocation.value("port");
-    SerialLink link;
-    if (!openPort(link, device))
-        return Failed;
-    const SendOutcome sent = sendFrame(link, {*bytes, {}}, SendWait::UntilOnLine);
-    if (sent.result != SendOutcome::Result::Sent)
-        return failed(QStringLiteral("the brewer did not get the settings: %1").arg(sent.reason));
-    err() << "Sent " << sent.bytes << " bytes to " << device << Qt::endl;
-    return Done;
-}
-
-int readCommand(const Invocation &invocation)
+// The --timeout in seconds; nothing, after saying why, for a bad one.
+std::optional<double> timeoutOf(const Invocation &invocation)
 {
     bool isNumber = false;
     const double seconds = invocation.value("timeout").toDouble(&isNumber);
-    if (!isNumber || seconds <= 0 || seconds > 86400)
-        return failed(QStringLiteral("--timeout takes a number of seconds up to 86400."));
-    const QString device = invocation.value("port");
-    SerialLink link;
-    if (!openPort(link, device))
-        return Failed;
+    if (isNumber && seconds > 0 && seconds <= 86400)
+        return seconds;
+    failed(QStringLiteral("--timeout takes a number of seconds up to 86400."));
+    return std::nullopt;
+}
+
+// Waits for the brewer's record on the open port and prints it as Read from
+// Brewer shows it.
+int printRecord(SerialLink &link, double seconds, bool json)
+{
     const QDeadlineTimer deadline(qint64(seconds * 1000));
-    err() << "Waiting up to " << seconds << " s for the brewer's record on " << device << Qt::endl;
+    progress(QStringLiteral("Waiting up to %1 s for the brewer's record on %2")
+                 .arg(seconds)
+                 .arg(link.deviceName()));
     QByteArray bytes;
     while (bytes.size() < ReplyLength && !deadline.hasExpired()) {
         QCoreApplication::processEvents();
         if (!link.isOpen())
-            return failed(QStringLiteral("the port stopped working: %1").arg(link.errorString()));
+            return failed(QStringLiteral("the port stopped working: %1")
+                              .arg(lineFailureReason(link.problem(), link.errorString())));
         bytes += link.takeInput();
         if (bytes.size() < ReplyLength)
             QThread::msleep(20);
@@ -70,6 +62,37 @@ int readCommand(const Invocation &invocation)
               << " seconds: " << reply.problem() << Qt::endl;
         return Differs;
     }
-    printValues(reportedSettings(form, reply), invocation.isSet("json"));
+    printValues(reportedSettings(form, reply), json);
     return Done;
+}
+
+} // namespace
+
+int sendCommand(const Invocation &invocation)
+{
+    const auto seconds = timeoutOf(invocation);
+    if (!seconds)
+        return Failed;
+    const auto bytes = frameOfFile(fileOperand(invocation), invocation.isSet("force"));
+    if (!bytes)
+        return Failed;
+    SerialLink link;
+    if (!openPort(link, invocation.value("port"), SerialLink::Waiting::Drop))
+        return Failed;
+    const SendOutcome sent = sendFrame(link, {*bytes, {}}, SendWait::UntilOnLine);
+    if (sent.result != SendOutcome::Result::Sent)
+        return failed(QStringLiteral("the brewer did not get the settings: %1").arg(sent.reason));
+    progress(QStringLiteral("Sent %1 bytes to %2").arg(sent.bytes).arg(link.deviceName()));
+    return invocation.isSet("read") ? printRecord(link, *seconds, invocation.isSet("json")) : Done;
+}
+
+int readCommand(const Invocation &invocation)
+{
+    const auto seconds = timeoutOf(invocation);
+    if (!seconds)
+        return Failed;
+    SerialLink link;
+    if (!openPort(link, invocation.value("port"), SerialLink::Waiting::Keep))
+        return Failed;
+    return printRecord(link, *seconds, invocation.isSet("json"));
 }

@@ -28,11 +28,13 @@ struct CommandOption
     const char *name;
     const char *valueName; // nullptr: the option takes no value
     const char *defaultValue;
+    const char *description;
 };
 
 // One command of peln-cli, whole: how it is called, what it does, its
 // options, how many operands it takes, whether it needs --port, and the
-// function that runs it and returns its exit status.
+// function that runs it and returns its exit status. Every command also
+// takes -h/--help and -q/--quiet.
 struct Command
 {
     const char *name;
@@ -54,17 +56,22 @@ const Command *findCommand(QStringView name);
 // exit statuses.
 QString usage(const Command *command);
 
-// Shared by the commands: the FILE operand, or the settings file in this
-// folder; the frame the window sends after loading a file, or nothing after
-// saying why; and settings by name, one name=value a line or one JSON object.
-QString fileOperand(const Invocation &invocation);
-std::optional<QByteArray> frameOfFile(const QString &path);
-void printValues(const NamedValues &values, bool json);
-
 // The commands themselves.
 int showCommand(const Invocation &invocation);
+int getCommand(const Invocation &invocation);
 int diffCommand(const Invocation &invocation);
 int setCommand(const Invocation &invocation);
 int frameCommand(const Invocation &invocation);
+int listCommand(const Invocation &invocation);
 int sendCommand(const Invocation &invocation);
 int readCommand(const Invocation &invocation);
+int helpCommand(const Invocation &invocation);
+
+// Shared by the commands: the FILE operand, or the file the window uses;
+// the frame to send for a file (nothing after saying why, or for a damaged
+// file unless forced); settings by name, one name=value a line or one JSON
+// object; and the list of names as `list` prints it.
+QString fileOperand(const Invocation &invocation);
+std::optional<QByteArray> frameOfFile(const QString &path, bool force);
+void printValues(const NamedValues &values, bool json);
+QString namesTable();

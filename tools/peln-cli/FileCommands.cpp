@@ -1,13 +1,13 @@
-// show, diff, set and frame: the settings file, as the window loads and
-// saves it.
+// show, get, diff, set, frame and list: the settings file, as the window
+// loads and saves it.
 #include "BrewerOperations.h"
 #include "Commands.h"
 #include "DecimalNumber.h"
 #include "FieldEditors.h"
 #include "SerialNotices.h"
-#include "SettingNames.h"
 #include "SettingWords.h"
 #include "SettingsFileFormat.h"
+#include "SettingsFileLock.h"
 #include "SettingsFileNotices.h"
 #include "SettingsFileOperations.h"
 #include "SettingsForm.h"
@@ -17,30 +17,37 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cstdio>
-
 namespace {
 
-QString defaultFile()
-{
-    return QString(SettingsFileName);
-}
-
-// Loads a file into `form` as Load does in a window just started, and
-// returns its logo; nothing, after saying why, when the file cannot be read.
-// Each damaged value, which Load skips, is named on standard error.
-std::optional<QString> loadFile(const QString &path, SettingsForm &form, int *damaged = nullptr)
+// Loads a file into `form` as Load does in a window just started, and names
+// on standard error each record or value that is missing or damaged.
+// Nothing, after saying why, when the file cannot be read or is not a
+// settings file at all.
+std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form)
 {
     const LoadOutcome loaded = loadSettingsFile(form, path);
     if (!loaded.read()) {
         failed(fileReadFailure(path, loaded.failure));
         return std::nullopt;
     }
-    for (const SkippedValue &value : loaded.skipped)
-        err() << path << ": not loaded: " << skippedValueText(value) << Qt::endl;
-    if (damaged)
-        *damaged += int(loaded.skipped.size());
-    return loaded.logo.value_or(QString());
+    if (!loaded.isSettingsFile()) {
+        failed(notSettingsFileText(path) + QStringLiteral(" It was left as it is."));
+        return std::nullopt;
+    }
+    for (const QString &item : loaded.damage())
+        err() << "peln-cli: " << path << ": " << item << Qt::endl;
+    return loaded;
+}
+
+// Refuses a damaged file unless forced; false after saying so.
+bool usable(const QString &path, const LoadOutcome &loaded, bool force, const char *refused)
+{
+    if (loaded.whole() || force)
+        return true;
+    failed(QStringLiteral("%1 is damaged, as said above: %2. --force uses it as the window "
+                          "would after Load.")
+               .arg(path, QLatin1String(refused)));
+    return false;
 }
 
 // One member of a JSON object, as it is written inside the braces.
@@ -49,9 +56,9 @@ QString jsonMember(const QString &name, const QString &value)
     bool number = false;
     const double asNumber = value.toDouble(&number);
     QJsonValue json(value);
-    if (value == "yes" || value == "no")
-        json = value == "yes";
-    else if (number && name != "logo")
+    if (name.endsWith(u".disabled"))
+        json = value == u"yes";
+    else if (number && name != u"logo")
         json = asNumber;
     const QByteArray one = QJsonDocument(QJsonObject{{name, json}}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(one.mid(1, one.size() - 2));
@@ -68,7 +75,8 @@ QString valueProblem(const NamedSetting &setting, const QString &value)
         }
         return {};
     case NamedSetting::Kind::Disabled:
-        return value == "yes" || value == "no" ? QString() : QStringLiteral("say yes or no");
+        return disabledValue(value) ? QString()
+                                    : QStringLiteral("say yes or no, true or false, 1 or 0");
     case NamedSetting::Kind::Field:
         break;
     }
@@ -91,7 +99,7 @@ void apply(SettingsForm &form, QString &logo, const NamedSetting &setting, const
         logo = value.left(LogoTypedLimit); // typing stops there
         return;
     case NamedSetting::Kind::Disabled:
-        form.setText(field, value == "yes" ? disabledText() : heldCount(form, field));
+        form.setText(field, *disabledValue(value) ? disabledText() : heldCount(form, field));
         return;
     case NamedSetting::Kind::Field:
         break;
@@ -100,6 +108,38 @@ void apply(SettingsForm &form, QString &logo, const NamedSetting &setting, const
     form.setText(field, value);
     if (disabled)
         form.setText(field, disabledText());
+}
+
+// The changes a set command asks for, every one checked before anything is
+// read or written; nothing, after saying why, for bad usage.
+std::optional<QList<std::pair<const NamedSetting *, QString>>>
+askedChanges(const QStringList &assignments)
+{
+    QList<std::pair<const NamedSetting *, QString>> changes;
+    for (const QString &item : assignments) {
+        const qsizetype equals = item.indexOf('=');
+        const NamedSetting *setting = namedSetting(QStringView(item).first(qMax(equals, 0)));
+        if (!setting) {
+            failed(QStringLiteral("\"%1\" is not NAME=VALUE with a setting's name; peln-cli list "
+                                  "lists them. Nothing was written.")
+                       .arg(item));
+            return std::nullopt;
+        }
+        for (const auto &[earlier, value] : changes) {
+            if (earlier == setting) {
+                failed(
+                    QStringLiteral("%1 is given twice. Nothing was written.").arg(setting->name));
+                return std::nullopt;
+            }
+        }
+        const QString value = item.mid(equals + 1);
+        if (const QString problem = valueProblem(*setting, value); !problem.isEmpty()) {
+            failed(QStringLiteral("%1: %2. Nothing was written.").arg(item, problem));
+            return std::nullopt;
+        }
+        changes.append({setting, value});
+    }
+    return changes;
 }
 
 // The frame piece by piece: each piece's bytes in hexadecimal, then its text.
@@ -128,26 +168,39 @@ void printPieces(const QByteArray &frame)
                      .arg(QString::fromLatin1(piece));
         at += length;
     }
-    out().flush();
 }
 
 } // namespace
+
+QString fileOperand(const Invocation &invocation)
+{
+    return invocation.operands.value(0, defaultSettingsFilePath());
+}
 
 void printValues(const NamedValues &values, bool json)
 {
     QStringList lines;
     for (const auto &[name, value] : values)
         lines << (json ? jsonMember(name, value) : name + '=' + value);
-    out() << (json ? "{\n    " + lines.join(",\n    ") + "\n}" : lines.join('\n')) << Qt::endl;
+    out() << (json ? "{\n    " + lines.join(",\n    ") + "\n}" : lines.join('\n')) << '\n';
 }
 
-std::optional<QByteArray> frameOfFile(const QString &path)
+QString namesTable()
+{
+    QString table;
+    for (const NameDescription &each : nameDescriptions())
+        table +=
+            QStringLiteral("%1 %2 %3\n").arg(each.name, -18).arg(each.takes, -38).arg(each.meaning);
+    return table;
+}
+
+std::optional<QByteArray> frameOfFile(const QString &path, bool force)
 {
     SettingsForm form;
-    const auto logo = loadFile(path, form);
-    if (!logo)
+    const auto loaded = loadFile(path, form);
+    if (!loaded || !usable(path, *loaded, force, "nothing was sent"))
         return std::nullopt;
-    const SettingsFrame frame = frameToSend(form, *logo);
+    const SettingsFrame frame = frameToSend(form, loaded->logo.value_or(QString()));
     if (!frame.refusal.isEmpty()) {
         failed(sendRefusedText() + ' ' + frame.refusal);
         return std::nullopt;
@@ -155,71 +208,76 @@ std::optional<QByteArray> frameOfFile(const QString &path)
     return frame.bytes;
 }
 
-QString fileOperand(const Invocation &invocation)
-{
-    return invocation.operands.value(0, defaultFile());
-}
-
 int showCommand(const Invocation &invocation)
 {
     SettingsForm form;
-    int damaged = 0;
-    const auto logo = loadFile(fileOperand(invocation), form, &damaged);
-    if (!logo)
+    const auto loaded = loadFile(fileOperand(invocation), form);
+    if (!loaded)
         return Failed;
-    printValues(shownSettings(form, *logo), invocation.isSet("json"));
-    return damaged > 0 ? Differs : Done;
+    printValues(shownSettings(form, loaded->logo.value_or(QString())), invocation.isSet("json"));
+    return loaded->whole() ? Done : Differs;
+}
+
+int getCommand(const Invocation &invocation)
+{
+    const QStringList names = invocation.operands.mid(1);
+    for (const QString &name : names) {
+        if (!namedSetting(name))
+            return failed(QStringLiteral("\"%1\" is not a setting's name; peln-cli list lists "
+                                         "them.")
+                              .arg(name));
+    }
+    SettingsForm form;
+    const auto loaded = loadFile(invocation.operands.first(), form);
+    if (!loaded)
+        return Failed;
+    const NamedValues values = shownSettings(form, loaded->logo.value_or(QString()));
+    for (const QString &name : names)
+        out() << values[namedSetting(name) - namedSettings().constData()].second << '\n';
+    return loaded->whole() ? Done : Differs;
 }
 
 int diffCommand(const Invocation &invocation)
 {
     const QStringList &files = invocation.operands;
     SettingsForm formA, formB;
-    const auto logoA = loadFile(files[0], formA);
-    const auto logoB = loadFile(files[1], formB);
-    if (!logoA || !logoB)
+    const auto loadedA = loadFile(files[0], formA);
+    const auto loadedB = loadFile(files[1], formB);
+    if (!loadedA || !loadedB)
         return Failed;
-    const NamedValues a = shownSettings(formA, *logoA), b = shownSettings(formB, *logoB);
-    bool differ = false;
+    const NamedValues a = shownSettings(formA, loadedA->logo.value_or(QString()));
+    const NamedValues b = shownSettings(formB, loadedB->logo.value_or(QString()));
+    bool differ = !loadedA->whole() || !loadedB->whole();
     for (qsizetype i = 0; i < a.size(); ++i) {
         if (a[i].second != b[i].second) {
             out() << a[i].first << ": " << a[i].second << " -> " << b[i].second << '\n';
             differ = true;
         }
     }
-    out().flush();
     return differ ? Differs : Done;
 }
 
 int setCommand(const Invocation &invocation)
 {
     const QString path = invocation.operands.first();
-    // Every assignment is checked before anything changes.
-    QList<std::pair<const NamedSetting *, QString>> changes;
-    for (const QString &item : invocation.operands.mid(1)) {
-        const qsizetype equals = item.indexOf('=');
-        const NamedSetting *setting = namedSetting(QStringView(item).first(qMax(equals, 0)));
-        if (!setting)
-            return failed(QStringLiteral("\"%1\" is not name=value with a setting's name; "
-                                         "peln-cli set --help lists them.")
-                              .arg(item));
-        const QString value = item.mid(equals + 1);
-        if (const QString problem = valueProblem(*setting, value); !problem.isEmpty())
-            return failed(QStringLiteral("%1: %2. Nothing was written.").arg(item, problem));
-        changes.append({setting, value});
-    }
+    const auto changes = askedChanges(invocation.operands.mid(1));
+    if (!changes)
+        return Failed;
+    const SettingsFileLock lock(path);
+    if (!lock.held())
+        return failed(QStringLiteral("%1 could not be locked: %2. Nothing was written.")
+                          .arg(path, lock.failure()));
 
     // A file that is not there yet is made as a window just started saves it.
     SettingsForm form;
     QString logo;
-    int damaged = 0;
     if (QFileInfo::exists(path)) {
-        const auto loaded = loadFile(path, form, &damaged);
-        if (!loaded)
+        const auto loaded = loadFile(path, form);
+        if (!loaded || !usable(path, *loaded, invocation.isSet("force"), "nothing was written"))
             return Failed;
-        logo = *loaded;
+        logo = loaded->logo.value_or(QString());
     }
-    for (const auto &[setting, value] : changes)
+    for (const auto &[setting, value] : *changes)
         apply(form, logo, *setting, value);
     const SaveOutcome saved = saveSettings(form, logo, path);
     if (!saved.saved())
@@ -230,11 +288,14 @@ int setCommand(const Invocation &invocation)
     const NamedValues held = shownSettings(
         reloaded,
         loadSettings(reloaded, settingsFileBytes(form.table(), logo)).logo.value_or(QString()));
-    bool replaced = damaged > 0;
-    for (const auto &[setting, value] : changes) {
+    bool replaced = false;
+    for (const auto &[setting, value] : *changes) {
         const QString stored = held[setting - namedSettings().constData()].second;
-        if (stored == value ||
-            (setting->kind == NamedSetting::Kind::Field && stored.toDouble() == value.toDouble()))
+        const bool same = setting->kind == NamedSetting::Kind::Disabled
+                              ? disabledValue(value) == disabledValue(stored)
+                              : stored == value || (setting->kind == NamedSetting::Kind::Field &&
+                                                    stored.toDouble() == value.toDouble());
+        if (same)
             continue;
         QString change = QStringLiteral("%1=%2 ").arg(setting->name, value);
         const auto number = DecimalNumber::parse(value);
@@ -250,18 +311,23 @@ int setCommand(const Invocation &invocation)
         }
         out() << change << "stored " << stored << '\n';
     }
-    out().flush();
     return replaced ? Differs : Done;
 }
 
 int frameCommand(const Invocation &invocation)
 {
-    const auto bytes = frameOfFile(fileOperand(invocation));
+    const auto bytes = frameOfFile(fileOperand(invocation), invocation.isSet("force"));
     if (!bytes)
         return Failed;
     if (invocation.isSet("hex"))
         printPieces(*bytes);
     else
-        std::fwrite(bytes->constData(), 1, size_t(bytes->size()), stdout);
+        writeOut(*bytes);
+    return Done;
+}
+
+int listCommand(const Invocation &)
+{
+    out() << namesTable();
     return Done;
 }

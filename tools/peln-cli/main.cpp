@@ -1,18 +1,43 @@
 // peln-cli: the settings file and the brewer from a terminal. Every rule it
 // applies is the window's own: the same operations of the core. The
-// commands, their options and the exit statuses are in Commands.h.
+// commands, their options and the exit statuses are in Commands.h and
+// Terminal.h.
 #include "Commands.h"
 #include "Terminal.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 
 namespace {
 
-// The options of a command as the parser takes them, --help among them.
-QList<QCommandLineOption> parserOptions(const Command &command, const QCommandLineOption &help)
+// The arguments as text. File names are used as the bytes given, so an
+// argument that text cannot carry back to the same bytes (a name that is not
+// valid in the system's encoding) is refused rather than changed.
+std::optional<QStringList> argumentsOf(int argc, char *argv[])
 {
-    QList<QCommandLineOption> options{help};
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        const QString text = QFile::decodeName(raw);
+        if (QFile::encodeName(text) != raw) {
+            failed(QStringLiteral("argument %1, \"%2\", is not valid text in this system's "
+                                  "encoding; give the file another name. Nothing was done.")
+                       .arg(i)
+                       .arg(QString::fromLatin1(raw.toPercentEncoding("/ .,=-_+"))));
+            return std::nullopt;
+        }
+        arguments << text;
+    }
+    return arguments;
+}
+
+// The options of a command as the parser takes them, --help and --quiet
+// among them.
+QList<QCommandLineOption> parserOptions(const Command &command,
+                                        const QList<QCommandLineOption> &common)
+{
+    QList<QCommandLineOption> options = common;
     for (const CommandOption &option : command.options) {
         const QString name = QLatin1String(option.name);
         if (!option.valueName)
@@ -24,46 +49,45 @@ QList<QCommandLineOption> parserOptions(const Command &command, const QCommandLi
     return options;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int run(const QStringList &arguments)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("peln-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PELN_VERSION));
-
     QCommandLineParser top;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
-    top.addOptions({help, version});
+    top.addOptions({help, quiet, version});
     top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    if (!top.parse(app.arguments()))
+    if (!top.parse(arguments))
         return failed(top.errorText().chopped(1) + QStringLiteral("; see peln-cli --help."));
     const QStringList args = top.positionalArguments();
     const QString name = args.value(0);
     if (top.isSet(version)) {
-        out() << "peln-cli " << QCoreApplication::applicationVersion() << Qt::endl;
-        return Done;
-    }
-    if (args.isEmpty() && top.isSet(help)) {
-        out() << usage(nullptr);
+        out() << "peln-cli " << QCoreApplication::applicationVersion() << '\n';
         return Done;
     }
     const Command *command = findCommand(name);
+    if (top.isSet(help)) { // peln-cli --help [COMMAND]
+        if (!name.isEmpty() && !command)
+            return failed(
+                QStringLiteral("\"%1\" is not a command; see peln-cli --help.").arg(name));
+        out() << usage(command);
+        return Done;
+    }
     if (!command)
         return failed((name.isEmpty() ? QStringLiteral("a command is needed")
                                       : QStringLiteral("\"%1\" is not a command").arg(name)) +
                       QStringLiteral("; see peln-cli --help."));
 
     QCommandLineParser parser;
-    parser.addOptions(parserOptions(*command, help));
-    if (!parser.parse(QStringList{app.arguments().first()} + args.mid(1)))
+    parser.addOptions(parserOptions(*command, {help, quiet}));
+    if (!parser.parse(QStringList{arguments.first()} + args.mid(1)))
         return failed(parser.errorText().chopped(1) +
-                      QStringLiteral("; see peln-cli %1 --help.").arg(name));
+                      QStringLiteral("; see peln-cli help %1.").arg(name));
     if (parser.isSet(help)) {
         out() << usage(command);
         return Done;
     }
+    setQuiet(top.isSet(quiet) || parser.isSet(quiet));
 
     Invocation invocation{parser.positionalArguments(), {}};
     const qsizetype operands = invocation.operands.size();
@@ -76,6 +100,21 @@ int main(int argc, char *argv[])
             invocation.options.insert(optionName, parser.value(optionName));
     }
     if (command->needsPort && invocation.value(QStringLiteral("port")).isEmpty())
-        return failed(QStringLiteral("--port DEVICE is needed; see peln-cli %1 --help.").arg(name));
+        return failed(QStringLiteral("--port DEVICE is needed; see peln-cli help %1.").arg(name));
     return command->run(invocation);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("peln-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PELN_VERSION));
+    const auto arguments = argumentsOf(argc, argv);
+    const int status = arguments ? run(*arguments) : Failed;
+    // Output that did not reach its reader is a failure, whatever the command did.
+    if (const QString failure = outputFailure(); !failure.isEmpty())
+        return failed(QStringLiteral("write error: %1").arg(failure));
+    return status;
 }

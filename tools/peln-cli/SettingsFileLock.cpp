@@ -1,0 +1,63 @@
+#include "SettingsFileLock.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool sameFile(int fd, const QByteArray &name)
+{
+    struct stat held = {}, named = {};
+    return ::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+bool absent(const QByteArray &name)
+{
+    struct stat named = {};
+    return ::stat(name.constData(), &named) != 0 && errno == ENOENT;
+}
+
+} // namespace
+
+SettingsFileLock::SettingsFileLock(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    for (;;) {
+        int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+        const bool onFile = fd >= 0;
+        if (!onFile && errno == ENOENT)
+            fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            m_failure = qt_error_string(errno);
+            return;
+        }
+        int locked;
+        while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        if (locked != 0) {
+            m_failure = qt_error_string(errno);
+            ::close(fd);
+            return;
+        }
+        // Another command may have replaced or made the file meanwhile.
+        if (onFile ? sameFile(fd, name) : absent(name)) {
+            m_fd = fd;
+            return;
+        }
+        ::close(fd);
+    }
+}
+
+SettingsFileLock::~SettingsFileLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// An exclusive lock that makes the commands that rewrite one settings file
+// run one after another: an flock on the file while it exists, and on its
+// folder while it does not. The new file that a rewrite renames into place
+// is another file than the one locked, so the lock is taken again until it
+// is held on the file the name stands for. Released when destroyed.
+class SettingsFileLock
+{
+public:
+    // Waits until the lock is held, or fails.
+    explicit SettingsFileLock(const QString &path);
+    ~SettingsFileLock();
+    SettingsFileLock(const SettingsFileLock &) = delete;
+    SettingsFileLock &operator=(const SettingsFileLock &) = delete;
+
+    bool held() const { return m_fd >= 0; }
+    // Why the lock could not be taken.
+    QString failure() const { return m_failure; }
+
+private:
+    int m_fd = -1;
+    QString m_failure;
+};
