@@ -5,6 +5,9 @@
 # The program keeps its settings file beside itself. Started from build/, a
 # rebuild, rm -rf build or git clean would take the saved settings with it,
 # so the copy started here lives in ${XDG_DATA_HOME:-~/.local/share}/peln/bin.
+# peln-cli is installed beside it and linked into ~/.local/bin, which
+# Debian's default profile puts on the PATH, with its manual page and bash
+# completion linked where man and bash look for a user's own.
 #
 # By default a simulated brewer starts beside the window, on a
 # pseudo-terminal: type the device path it prints into the port box and
@@ -48,10 +51,23 @@ settings="$home/bin/PELN PROGRAM DATA.TXT"
 
 scripts/setup-deps.sh
 cmake -S . -B build
-targets=(peln)
+targets=(peln peln-cli)
 [ "$simulate" -eq 1 ] && targets+=(brewer-sim)
 cmake --build build -j"$(nproc)" --target "${targets[@]}"
 cmake --install build --prefix "$home"
+
+data="${XDG_DATA_HOME:-$HOME/.local/share}"
+link() { mkdir -p "$(dirname "$2")" && ln -sfn "$1" "$2"; }
+link "$home/bin/peln-cli" "$HOME/.local/bin/peln-cli"
+for page in peln.1 peln-cli.1; do
+    link "$home/share/man/man1/$page" "$data/man/man1/$page"
+done
+link "$home/share/bash-completion/completions/peln-cli" "$data/bash-completion/completions/peln-cli"
+case ":$PATH:" in
+    *":$HOME/.local/bin:"*) ;;
+    *) echo ">>> peln-cli is in ~/.local/bin, which is not on your PATH yet: log in again," \
+        "or run it as ~/.local/bin/peln-cli." ;;
+esac
 
 # Earlier versions of this script started the program inside build/, where
 # its settings file may still lie: bring it along once.

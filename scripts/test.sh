@@ -18,10 +18,12 @@ esac
 jobs=$(nproc)
 step() { printf '\n=== %s\n' "$*"; }
 
+# The install test renders the manual pages with man and groff.
 if $quick; then
-    scripts/setup-deps.sh
+    scripts/setup-deps.sh man-db groff-base
 else
-    scripts/setup-deps.sh clang libclang-rt-14-dev # the fuzz targets need clang's runtimes
+    # the fuzz targets need clang's runtimes
+    scripts/setup-deps.sh man-db groff-base clang libclang-rt-14-dev
 fi
 
 step "Build and test"

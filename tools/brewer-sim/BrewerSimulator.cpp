@@ -159,6 +159,10 @@ void BrewerSimulator::readLine()
     for (;;) {
         const ssize_t n = ::read(m_farEnd, buffer, sizeof buffer);
         if (n > 0) {
+            // The line as the sender set it up, looked at as its frame
+            // begins to arrive: a sender that is done may close it soon.
+            if (m_pending.isEmpty())
+                m_arrivalLine = lineSettings();
             m_pending.append(buffer, n);
             continue;
         }
@@ -225,7 +229,11 @@ void BrewerSimulator::applyFrame(const ParsedFrame &frame)
 void BrewerSimulator::printFrame(const ParsedFrame &frame, qsizetype length)
 {
     const auto &slot = frame.slotTexts;
-    m_out << "Settings frame, " << length << " bytes at " << lineSettings()
+    // A line without speed is one its sender had closed before it was looked at.
+    const QString line = m_arrivalLine.startsWith(QLatin1String("0 baud"))
+                             ? QStringLiteral("from a sender that had already closed the line")
+                             : QStringLiteral("at ") + m_arrivalLine;
+    m_out << "Settings frame, " << length << " bytes " << line
           << " (102 stands for zero):" << Qt::endl;
     m_out << "  Logo:          "
           << (frame.logo ? QStringLiteral("\"%1\"").arg(shownBytes(*frame.logo))

@@ -67,6 +67,7 @@ private:
     int m_nearEnd = -1; // held so the line stays up while the program closes its port
     QString m_path;
     QString m_error;
+    QString m_arrivalLine; // the line settings as the last frame began to arrive
     QSocketNotifier *m_notifier = nullptr;
     QByteArray m_pending;
     QTimer m_quiet;
