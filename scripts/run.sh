@@ -7,7 +7,8 @@
 # so the copy started here lives in ${XDG_DATA_HOME:-~/.local/share}/peln/bin.
 # peln-cli is installed beside it and linked into ~/.local/bin, which
 # Debian's default profile puts on the PATH, with its manual page and bash
-# completion linked where man and bash look for a user's own.
+# completion linked where man and bash look for a user's own; a menu entry
+# and the icon go where the desktop looks for a user's own.
 #
 # By default a simulated brewer starts beside the window, on a
 # pseudo-terminal: type the device path it prints into the port box and
@@ -63,6 +64,14 @@ for page in peln.1 peln-cli.1; do
     link "$home/share/man/man1/$page" "$data/man/man1/$page"
 done
 link "$home/share/bash-completion/completions/peln-cli" "$data/bash-completion/completions/peln-cli"
+# The menu entry starts this copy, wherever it lives; the icons go where the
+# desktop looks for a user's own.
+for icon in "$home"/share/icons/hicolor/*/apps/org.peln.Peln.*; do
+    link "$icon" "$data/icons/${icon#"$home/share/icons/"}"
+done
+mkdir -p "$data/applications"
+sed "s|^Exec=peln\$|Exec=\"$program\"|" "$home/share/applications/org.peln.Peln.desktop" \
+    >"$data/applications/org.peln.Peln.desktop"
 case ":$PATH:" in
     *":$HOME/.local/bin:"*) ;;
     *) echo ">>> peln-cli is in ~/.local/bin, which is not on your PATH yet: log in again," \

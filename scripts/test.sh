@@ -4,8 +4,9 @@
 #
 #   scripts/test.sh           the whole run, as CI does it: the test suite,
 #                             the same suite built with AddressSanitizer and
-#                             UndefinedBehaviorSanitizer, and every fuzz target
-#                             for PELN_FUZZ_SECONDS (20) seconds each
+#                             UndefinedBehaviorSanitizer, every fuzz target
+#                             for PELN_FUZZ_SECONDS (20) seconds each, and the
+#                             Debian package, made and checked
 #   scripts/test.sh --quick   the test suite alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,3 +40,7 @@ ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 step "Fuzz every target"
 fuzz/run.sh "${PELN_FUZZ_SECONDS:-20}"
+
+step "Make the Debian package and check it"
+package=$(scripts/package.sh)
+scripts/check-package.sh "$package"

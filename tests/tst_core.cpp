@@ -54,6 +54,7 @@ private slots:
     void frameRefusals_data();
     void frameRefusals();
     void save();
+    void settingsHome();
     void load_data();
     void load();
     void unreadableFile_data();
@@ -227,6 +228,24 @@ void TestCore::save()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
+// The settings file lives beside the program, or, where the program is
+// installed system-wide, in the user's data folder, which the first Save
+// makes. This build is the first kind.
+void TestCore::settingsHome()
+{
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const QString userData = settingsFolder(SettingsHome::UserData);
+    QCOMPARE(userData, data.path() + "/peln");
+    QCOMPARE(settingsFolder(SettingsHome::BesideProgram), QCoreApplication::applicationDirPath());
+    QCOMPARE(defaultSettingsFilePath(),
+             QCoreApplication::applicationDirPath() + "/PELN PROGRAM DATA.TXT");
+    SettingsForm form;
+    QVERIFY(saveSettings(form, "", settingsFilePath(userData)).saved());
+    QVERIFY(QFile::exists(userData + "/PELN PROGRAM DATA.TXT"));
+    qunsetenv("XDG_DATA_HOME");
+}
+
 void TestCore::load_data()
 {
     addColumns<QByteArray, QStringList, QString>("bytes", "expected", "notice");
@@ -340,5 +359,5 @@ void TestCore::geometryRecords()
              QRect(-16777215, 16777215, 16777215, 0));
 }
 
-QTEST_APPLESS_MAIN(TestCore)
+QTEST_GUILESS_MAIN(TestCore)
 #include "tst_core.moc"

@@ -8,6 +8,9 @@
 #include "SlotForms.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -30,6 +33,10 @@ SaveOutcome saveSettings(SettingsForm &form, const QString &logo, const QString 
 {
     form.table().FillDefaults();
     SaveOutcome outcome{path, {}};
+    const QString folder = QFileInfo(path).absolutePath();
+    if (folder == settingsFolder(SettingsHome::UserData))
+        QDir().mkpath(folder); // a failure shows as the file's
+
     writeSettingsFile(path, settingsFileBytes(form.table(), logo), &outcome.failure);
     return outcome;
 }
@@ -54,9 +61,26 @@ QStringList LoadOutcome::damage() const
     return items;
 }
 
+QString settingsFolder(SettingsHome home)
+{
+    if (home == SettingsHome::BesideProgram)
+        return QCoreApplication::applicationDirPath();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/peln");
+}
+
+SettingsHome settingsHome()
+{
+#ifdef PELN_SYSTEM_INSTALL
+    return SettingsHome::UserData;
+#else
+    return SettingsHome::BesideProgram;
+#endif
+}
+
 QString defaultSettingsFilePath()
 {
-    return settingsFilePath(QCoreApplication::applicationDirPath());
+    return settingsFilePath(settingsFolder(settingsHome()));
 }
 
 LoadOutcome loadSettingsFile(SettingsForm &form, const QString &path)

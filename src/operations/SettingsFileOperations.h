@@ -27,7 +27,8 @@ struct SaveOutcome
 
 // Save: fills the defaults into the form's table, where they stay, then
 // writes the logo and the table to the file at `path`, whole or not at all:
-// a file that cannot be written leaves the old one as it was.
+// a file that cannot be written leaves the old one as it was. The user's
+// data folder for the settings is made if it is not there yet.
 SaveOutcome saveSettings(SettingsForm &form, const QString &logo, const QString &path);
 
 // What Load found.
@@ -50,8 +51,17 @@ struct LoadOutcome
     Notice notice() const;
 };
 
+// Where the settings file lives: in the folder that holds the program, as
+// long as the program is run from a folder of its own; for a build installed
+// system-wide, whose folder no user may write, in the user's data folder,
+// $XDG_DATA_HOME/peln (~/.local/share/peln when that is not set).
+enum class SettingsHome { BesideProgram, UserData };
+QString settingsFolder(SettingsHome home);
+// This build's: UserData when it was configured with PELN_SYSTEM_INSTALL.
+SettingsHome settingsHome();
+
 // Where Save and Load keep the settings file unless told otherwise: in the
-// folder that holds the program.
+// folder of this build's home.
 QString defaultSettingsFilePath();
 
 // Load: reads the file at `path` into the form. A file that cannot be read

@@ -39,10 +39,10 @@ const QList<Command> &commands()
          false,
          showCommand},
         {"get",
-         "get FILE NAME...",
+         "get [FILE] NAME...",
          "Prints the values of the settings named, one a line, in that order.",
          {},
-         2,
+         1,
          Command::Unlimited,
          false,
          getCommand},
@@ -55,7 +55,7 @@ const QList<Command> &commands()
          false,
          diffCommand},
         {"set",
-         "set [--force] FILE NAME=VALUE...",
+         "set [--force] [FILE] NAME=VALUE...",
          "Changes settings as typing them into the window's fields would, then writes\n"
          "FILE as Save does, and says what each value became where it was replaced.\n"
          "A FILE that is not there yet is made as a window just started saves it; a\n"
@@ -65,7 +65,7 @@ const QList<Command> &commands()
          "what they take and what they mean (the Disable settings take yes or no,\n"
          "true or false, 1 or 0):",
          {Force},
-         2,
+         1,
          Command::Unlimited,
          false,
          setCommand},

@@ -177,6 +177,16 @@ QString fileOperand(const Invocation &invocation)
     return invocation.operands.value(0, defaultSettingsFilePath());
 }
 
+// The FILE operand of a command whose FILE may be left out before settings
+// named after it ("pump" or "pump=80"), and those operands.
+std::pair<QString, QStringList> fileAndSettings(const Invocation &invocation)
+{
+    const QStringList &operands = invocation.operands;
+    if (namedSetting(operands.first().section(u'=', 0, 0)))
+        return {defaultSettingsFilePath(), operands};
+    return {operands.first(), operands.mid(1)};
+}
+
 void printValues(const NamedValues &values, bool json)
 {
     QStringList lines;
@@ -220,7 +230,9 @@ int showCommand(const Invocation &invocation)
 
 int getCommand(const Invocation &invocation)
 {
-    const QStringList names = invocation.operands.mid(1);
+    const auto [path, names] = fileAndSettings(invocation);
+    if (names.isEmpty())
+        return failed(QStringLiteral("no setting is named; peln-cli list lists them."));
     for (const QString &name : names) {
         if (!namedSetting(name))
             return failed(QStringLiteral("\"%1\" is not a setting's name; peln-cli list lists "
@@ -228,7 +240,7 @@ int getCommand(const Invocation &invocation)
                               .arg(name));
     }
     SettingsForm form;
-    const auto loaded = loadFile(invocation.operands.first(), form);
+    const auto loaded = loadFile(path, form);
     if (!loaded)
         return Failed;
     const NamedValues values = shownSettings(form, loaded->logo.value_or(QString()));
@@ -259,8 +271,10 @@ int diffCommand(const Invocation &invocation)
 
 int setCommand(const Invocation &invocation)
 {
-    const QString path = invocation.operands.first();
-    const auto changes = askedChanges(invocation.operands.mid(1));
+    const auto [path, assignments] = fileAndSettings(invocation);
+    if (assignments.isEmpty())
+        return failed(QStringLiteral("no NAME=VALUE is given; peln-cli list lists the names."));
+    const auto changes = askedChanges(assignments);
     if (!changes)
         return Failed;
     const SettingsFileLock lock(path);

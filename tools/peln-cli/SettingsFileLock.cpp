@@ -29,7 +29,12 @@ bool absent(const QByteArray &name)
 SettingsFileLock::SettingsFileLock(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    // A folder still to be made (the user's data folder before the first
+    // Save) is locked through the nearest one that exists.
+    QString existing = QFileInfo(path).absolutePath();
+    while (!QFileInfo::exists(existing) && existing != QFileInfo(existing).absolutePath())
+        existing = QFileInfo(existing).absolutePath();
+    const QByteArray folder = QFile::encodeName(existing);
     for (;;) {
         int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
         const bool onFile = fd >= 0;
