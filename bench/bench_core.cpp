@@ -1,10 +1,10 @@
 // The rules at the heart of every operation: the field editors, the
 // settings file written and read back, and the Load field pass texts.
 #include "FieldEditors.h"
-#include "SettingsFileOperations.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "SettingsFileLoader.h"
+#include "SettingsFileOperations.h"
 #include "SettingsTable.h"
 
 #include <QTemporaryDir>

@@ -5,8 +5,8 @@
 // or base-100 pair of bytes, that carries it. The same bytes taken as text
 // must never decode without the header pieces. What Read then shows keeps the
 // settings table well-formed.
-#include "Invariants.h"
 #include "BrewerOperations.h"
+#include "Invariants.h"
 #include "ReplyRecord.h"
 #include "SettingsForm.h"
 #include "SlotForms.h"

@@ -7,8 +7,8 @@
 // reason or well-formed, and that the file Save writes from the result reads
 // back the same.
 #include "Invariants.h"
-#include "SettingsFileOperations.h"
 #include "SettingNames.h"
+#include "SettingsFileOperations.h"
 #include "SettingsForm.h"
 
 #include <cstdio>

@@ -4,9 +4,9 @@
 
 // An exclusive lock that makes the commands that rewrite one settings file
 // run one after another: an flock on the file while it exists, and on its
-// folder (or the nearest that exists) while it does not. The new file that a rewrite renames into place
-// is another file than the one locked, so the lock is taken again until it
-// is held on the file the name stands for. Released when destroyed.
+// folder (or the nearest that exists) while it does not. The new file that a rewrite renames into
+// place is another file than the one locked, so the lock is taken again until it is held on the
+// file the name stands for. Released when destroyed.
 class SettingsFileLock
 {
 public:
