@@ -152,6 +152,7 @@ bool TestWindow::connectToLine()
 void TestWindow::startUp()
 {
     QCOMPARE(w->differences({"SendLamp=green", "ReadLamp=green", "logo=", "Banner="}), "");
+    QCOMPARE(w->child<Lamp>("ReadLamp")->fillColor(), QColor(0, 255, 0));
     auto *ports = w->child<QComboBox>("PortBox");
     QVERIFY(ports->count() == 16 && ports->itemText(0) == "COM1" && ports->itemText(15) == "COM16");
     QCOMPARE(ports->currentText(), "COM3");
@@ -167,6 +168,8 @@ void TestWindow::startUp()
     for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
         QCOMPARE(w->form.findChildren<QLabel *>(array).last()->property("Index"), size - 1);
     QVERIFY(!w->form.serialLink().isOpen() && w->told().isEmpty());
+    w->click("SendButton"); // with no port: the send lamp turns red
+    QCOMPARE(w->child<Lamp>("SendLamp")->fillColor(), QColor(255, 0, 0));
 }
 
 // For keyboard users and screen readers: Tab visits what a user can change
@@ -391,7 +394,8 @@ void TestWindow::connectAndClose()
                 : by == 1 ? other.open()
                           : flock(holder, LOCK_EX | LOCK_NB) == 0);
         connectTo(m_brewer->devicePath());
-        QVERIFY(w->notices.value(0).details.contains(": the port is in use by another program"));
+        QVERIFY(w->notices.value(0).details.contains(
+            "The system reported: the port is in use by another program"));
         QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
         if (by == 0) {
             QFile again(lockFile.fileName());
