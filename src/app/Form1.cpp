@@ -251,15 +251,13 @@ void Form1::Command2_Click()
     ui->textreceive->setText(QString());
     ui->Shape3->setFillColor(Lamp::Red);
     const ReplyOutcome reply = readFromBrewer(m_link, m_form);
-    if (reply.result != ReplyOutcome::Result::PortClosed) {
+    if (reply.good()) {
         for (int button = 0; button < ButtonCount; ++button)
             m_totals[button]->setText(reply.totals[button]);
         ui->Text16->setText(reply.calibration);
-    }
-    if (reply.good())
         ui->Shape3->setFillColor(Lamp::Green);
-    if (const auto told = reply.notice())
-        notice(*told);
+    }
+    notice(reply.notice());
 }
 
 void Form1::MSComm1_Lost(const QString &reason)
