@@ -168,8 +168,9 @@ void TestWindow::startUp()
     QVERIFY(!w->form.serialLink().isOpen() && w->told().isEmpty());
 }
 
-// For keyboard users and screen readers: Tab visits what a user can change
-// or press, in reading order, then the tab bar, and comes round again;
+// For keyboard users and screen readers: the first control has the focus
+// as the window opens; Tab visits what a user can change or press, in
+// reading order, then the tab bar, and comes round again;
 // Shift+Tab walks the same chain backwards. Every box it reaches has a name
 // and a hint with its range; read-only boxes say what they show.
 void TestWindow::accessibility()
@@ -190,10 +191,12 @@ void TestWindow::accessibility()
           << "pump"
           << "drip"
           << "qt_tabwidget_tabbar";
-    w->child<QWidget>("ReadButton")->setFocus();
+    QApplication::setActiveWindow(&w->form);
+    QVERIFY(QTest::qWaitForWindowActive(&w->form));
     for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
         for (const QString &expected : chain) {
             QWidget *f = w->form.focusWidget(); // the port box's editor has no name
+            QVERIFY(f);
             QCOMPARE((f->objectName().isEmpty() ? f->parentWidget() : f)->objectName(),
                      controlName(expected));
             if (namedSetting(expected)) // a name and a hint with the range

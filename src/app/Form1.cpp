@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QStyle>
+#include <QTabBar>
 
 namespace {
 
@@ -51,6 +52,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     wireSettingFields();
     describeFields();
     wireButtons();
+    orderKeyboard();
     Form_Load();
     new ScreenFit(*this);
 }
@@ -152,6 +154,16 @@ void Form1::wireButtons()
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(&m_link, &SerialLink::deviceLost, this, &Form1::MSComm1_Lost);
+}
+
+// Tab walks the form file's tab order, then the tab bar. The tab bar joins
+// the order here: as a tab stop in the form file, the tab widget would take
+// every control inside it out of the window's focus chain, and no key would
+// reach them. The first control of the order has the focus from start-up.
+void Form1::orderKeyboard()
+{
+    setTabOrder(ui->Text20, ui->SSTab1->tabBar());
+    ui->Command2->setFocus();
 }
 
 QString Form1::settingsFilePath() const
