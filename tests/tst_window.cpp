@@ -13,6 +13,7 @@
 #include "SettingsFileFormat.h"
 #include "WindowUnderTest.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
@@ -207,7 +208,26 @@ void TestWindow::accessibility()
     }
     QCOMPARE(w->child("center.pulse3")->accessibleName(), "Center Button pulse brew setting 3");
     QCOMPARE(w->child("center.pulse3")->toolTip(), "0 to 102; a larger number becomes 102");
+    QVERIFY(w->child("pump")->toolTip().endsWith("; until the field is changed, 0 is sent"));
     QCOMPARE(w->child("CenterTotal")->accessibleName(), "Brewer's total count, Center Button");
+
+    // What assistive technology is offered of the other controls; a lamp's
+    // state follows its colour.
+    const auto offered = [&](const QString &name) {
+        return QAccessible::queryAccessibleInterface(w->child<QWidget>(name));
+    };
+    const auto said = [&](const QString &name, QAccessible::Text text) {
+        return offered(name)->text(text);
+    };
+    QCOMPARE(said("LeftDefault", QAccessible::Name), "Left Button default settings");
+    QCOMPARE(said("CenterDisable", QAccessible::Name), "Center Button disable");
+    QCOMPARE(said("ReadLamp", QAccessible::Name), "Read lamp");
+    QVERIFY(said("PortBox", QAccessible::Description).contains("serial port of the brewer"));
+    QVERIFY(said("SendLamp", QAccessible::Description).contains("ready"));
+    w->click("SendButton"); // the port is closed
+    QVERIFY(said("SendLamp", QAccessible::Description).contains("failed"));
+    for (const char *hidden : {"LineHolder", "Line1", "Shape1"})
+        QVERIFY2(offered(hidden)->state().invisible, hidden);
 }
 
 void TestWindow::typing_data()

@@ -2,6 +2,7 @@
 #include "ui_Form1.h"
 
 #include "BrewerOperations.h"
+#include "Decoration.h"
 #include "FieldEditors.h"
 #include "FieldValidator.h"
 #include "KeyCodes.h"
@@ -120,7 +121,9 @@ void Form1::wireSettingFields()
     new FieldValidator(ui->Textsend, isLogoCharacter, LogoTypedLimit);
 }
 
-// What a screen reader announces for each box, and the hint over it.
+// What a screen reader announces for each control, and the hint over each
+// box. The line holder, never seen under Read from Brewer, is hidden, and
+// the lines and rectangles are kept from screen readers.
 void Form1::describeFields()
 {
     const auto describe = [](QLineEdit *box, const QString &name, const QString &hint) {
@@ -128,12 +131,25 @@ void Form1::describeFields()
         box->setToolTip(hint);
     };
     for (int i = 0; i < SettingFieldCount; ++i)
-        describe(settingField(i), slotName(settingFields()[i].slot),
-                 rangeHint(settingFields()[i].kind));
+        describe(settingField(i), slotName(settingFields()[i].slot), rangeHint(settingFields()[i]));
     describe(ui->Textsend, logoName(), logoHint());
     for (int button = 0; button < ButtonCount; ++button)
         describe(m_totals[button], reportedTotalName(button), reportedTotalName(button));
     describe(ui->Text16, reportedCalibrationName(), reportedCalibrationName());
+    const std::array<QPushButton *, ButtonCount> defaults = {ui->default1, ui->default2,
+                                                             ui->default3};
+    for (int row = 0; row < ButtonCount; ++row)
+        defaults[row]->setAccessibleName(defaultButtonName(row));
+    ui->Command_disable1->setAccessibleName(disableButtonName(CenterButton));
+    ui->Command4->setAccessibleName(disableButtonName(RightButton));
+    ui->Shape3->setAccessibleName(QStringLiteral("Read lamp"));
+    ui->Shape2->setAccessibleName(QStringLiteral("Send lamp"));
+    ui->Combo1->setAccessibleName(QStringLiteral("Serial port"));
+    ui->Combo1->setAccessibleDescription(
+        QStringLiteral("The serial port of the brewer: COM1 to COM16, or the name of a device "
+                       "typed in. Connect opens it."));
+    ui->Text18->hide();
+    hideDecorationsFromAssistiveTechnology();
 }
 
 void Form1::wireButtons()
