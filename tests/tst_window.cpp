@@ -19,6 +19,7 @@
 #include <QCompleter>
 #include <QDir>
 #include <QProcess>
+#include <QProxyStyle>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -109,9 +110,20 @@ private:
     std::unique_ptr<WindowUnderTest> w;
 };
 
+// Fusion under a desktop theme: its standard palette is the theme's, here a
+// dark one.
+class ThemedFusion : public QProxyStyle
+{
+public:
+    ThemedFusion() : QProxyStyle(QStringLiteral("Fusion")) {}
+    QPalette standardPalette() const override { return QPalette(Qt::white, Qt::black); }
+};
+
 void TestWindow::init()
 {
     // Every window is built under a dark desktop theme: white text on black.
+    static const bool themed = (QApplication::setStyle(new ThemedFusion), true);
+    Q_UNUSED(themed);
     QApplication::setPalette(QPalette(Qt::white, Qt::black));
     m_dir = std::make_unique<QTemporaryDir>();
     m_printed.clear();
@@ -681,9 +693,10 @@ void TestWindow::drawing()
                                 : QRect(gap.center().x(), gap.top(), 1, gap.height()));
             QVERIFY2(across.value(0, 255) < 128 && across.value(1, 255) >= 128, qPrintable(line));
         }
-        // Captions and a volume box: dark text, on a light ground.
-        for (const QString &name :
-             QString("Label3 Label23 Label13 Label24 left.volume").split(' ')) {
+        // Captions, boxes, buttons and tabs: dark text, on a light ground.
+        for (const QString &name : QString("Label3 Label23 Label13 Label24 left.volume "
+                                           "left.pulse1 PortBox SendButton qt_tabwidget_tabbar")
+                                       .split(' ')) {
             const QList<int> inside = greys(shot, place(name).adjusted(3, 3, -3, -3));
             QVERIFY2(inside.first() < 30 && inside[inside.size() / 2] > 200, qPrintable(name));
         }

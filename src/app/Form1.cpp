@@ -6,6 +6,7 @@
 #include "FieldEditors.h"
 #include "FieldValidator.h"
 #include "KeyCodes.h"
+#include "LightPalette.h"
 #include "PortSuggestions.h"
 #include "ScreenFit.h"
 #include "SerialNotices.h"
@@ -16,7 +17,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QStyle>
 #include <QTabBar>
 
 namespace {
@@ -45,7 +45,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
 {
     // The form is a light design with colours of its own; a dark desktop
     // theme would give its light grey frames light text.
-    setPalette(style()->standardPalette());
+    setPalette(lightPalette());
     ui->setupUi(this);
     m_totals = {ui->Text10, ui->Text12, ui->Text14};
     nameControlArrays();
