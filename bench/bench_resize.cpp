@@ -32,6 +32,26 @@ void ResizeFormPass(benchmark::State &state)
 }
 BENCHMARK(ResizeFormPass)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMicrosecond);
 
+// The pass as a user drags the window's corner from the design size down
+// to 800 x 487 and back, a pixel at a time: most sizes are new to it, and
+// captions shrink to fit and grow back.
+void ResizeFormPassDragged(benchmark::State &state)
+{
+    Form1 form;
+    ProportionalLayout layout;
+    layout.record(form);
+    constexpr int Steps = 169; // 969 - 800
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int t = std::abs(step++ % (2 * Steps) - Steps);
+        form.resize(DesignSize - QSize(Steps - t, (Steps - t) * 213 / Steps));
+        state.ResumeTiming();
+        layout.apply(form);
+    }
+}
+BENCHMARK(ResizeFormPassDragged)->Unit(benchmark::kMicrosecond);
+
 // Its floor: the toolkit moving the same controls to rectangles computed
 // beforehand, with no record to read.
 void MoveEveryControl(benchmark::State &state)

@@ -18,10 +18,14 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
+#include <QGroupBox>
 #include <QProcess>
 #include <QProxyStyle>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -44,6 +48,47 @@ QList<int> greys(const QImage &image, const QRect &area)
         found << qGray(image.pixel(area.left() + i % area.width(), area.top() + i / area.width()));
     std::sort(found.begin(), found.end());
     return found;
+}
+
+// Where a control's words are drawn, as their ink (wrapped words: their
+// lines), in its parent's coordinates: a label's, a gap caption's words
+// before and after its run, a button's, a group's title.
+QList<QRect> inkOf(const QWidget &control)
+{
+    const QFontMetrics metrics = control.fontMetrics();
+    const auto ink = [&](QRect room, int flags, const QString &words) {
+        const QRect line = metrics.boundingRect(room, flags, words);
+        const QRect glyphs =
+            metrics.tightBoundingRect(words).translated(line.left(), line.top() + metrics.ascent());
+        return (flags & Qt::TextWordWrap ? line : glyphs).translated(control.pos());
+    };
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    const auto *label = qobject_cast<const QLabel *>(&control);
+    if (const auto *caption = qobject_cast<const GapCaption *>(&control)) {
+        const QStringList words = caption->text().split(QRegularExpression("   +"));
+        const QRect room = caption->contentsRect();
+        return {ink(room, left, words[0]),
+                ink(room.adjusted(caption->suffixOffset(), 0, 0, 0), left, words[1])};
+    }
+    if (label && !label->text().isEmpty())
+        return {ink(label->contentsRect(),
+                    int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                    label->text())};
+    if (const auto *button = qobject_cast<const QPushButton *>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        return {ink(button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button),
+                    Qt::AlignCenter, button->text())};
+    }
+    const auto *group = qobject_cast<const QGroupBox *>(&control);
+    if (!group || group->title().isEmpty())
+        return {};
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    return {ink(group->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                               QStyle::SC_GroupBoxLabel, group),
+                Qt::AlignLeft, group->title())};
 }
 
 // Runs peln-cli in `folder` and returns its exit status; what it printed
@@ -88,6 +133,8 @@ private slots:
     void deviceVanishes();
 
     void scaling();
+    void captionsWhole_data();
+    void captionsWhole();
     void drawing();
 
     void randomUse();
@@ -225,19 +272,16 @@ void TestWindow::accessibility()
 
     // What assistive technology is offered of the other controls; a lamp's
     // state follows its colour.
-    const auto offered = [&](const QString &name) {
+    const auto offered = [&](const char *name) {
         return QAccessible::queryAccessibleInterface(w->child<QWidget>(name));
     };
-    const auto said = [&](const QString &name, QAccessible::Text text) {
-        return offered(name)->text(text);
-    };
-    QCOMPARE(said("LeftDefault", QAccessible::Name), "Left Button default settings");
-    QCOMPARE(said("CenterDisable", QAccessible::Name), "Center Button disable");
-    QCOMPARE(said("ReadLamp", QAccessible::Name), "Read lamp");
-    QVERIFY(said("PortBox", QAccessible::Description).contains("serial port of the brewer"));
-    QVERIFY(said("SendLamp", QAccessible::Description).contains("ready"));
+    QCOMPARE(offered("LeftDefault")->text(QAccessible::Name), "Left Button default settings");
+    QCOMPARE(offered("CenterDisable")->text(QAccessible::Name), "Center Button disable");
+    QCOMPARE(offered("ReadLamp")->text(QAccessible::Name), "Read lamp");
+    QVERIFY(offered("PortBox")->text(QAccessible::Description).contains("port of the brewer"));
+    QVERIFY(offered("SendLamp")->text(QAccessible::Description).contains("ready"));
     w->click("SendButton"); // the port is closed
-    QVERIFY(said("SendLamp", QAccessible::Description).contains("failed"));
+    QVERIFY(offered("SendLamp")->text(QAccessible::Description).contains("failed"));
     for (const char *hidden : {"LineHolder", "Line1", "Shape1"})
         QVERIFY2(offered(hidden)->state().invisible, hidden);
 }
@@ -663,6 +707,51 @@ void TestWindow::scaling()
     QCOMPARE(w->child<QWidget>("Label3")->font(), title);
 }
 
+void TestWindow::captionsWhole_data()
+{
+    addColumns<int, QSize>("points", "size");
+    for (const int points : {9, 10, 11}) {
+        for (const QSize size :
+             {QSize(969, 700), {969, 575}, {969, 543}, {906, 487}, {800, 560}, {1453, 1050}})
+            QTest::addRow("%d pt, %d x %d", points, size.width(), size.height()) << points << size;
+    }
+}
+
+// Whatever the desktop's type, at the design size and the sizes the window
+// is fitted or resized to, every caption, button text and group title lies
+// inside its control and clear of the controls beside it (and a group's
+// title of the controls in the group): the boxes and buttons, and the words
+// of the other captions.
+void TestWindow::captionsWhole()
+{
+    QFETCH(int, points);
+    QFETCH(QSize, size);
+    const QFont desktop = QApplication::font();
+    QApplication::setFont(QFont("DejaVu Sans", points));
+    newWindow();
+    QApplication::setFont(desktop);
+    w->form.resize(size);
+    for (QWidget *control : w->form.findChildren<QWidget *>()) {
+        for (const QRect &ink : inkOf(*control)) {
+            QVERIFY2(control->geometry().contains(ink), qPrintable(control->objectName()));
+            for (QWidget *within : {control->parentWidget(), control}) { // a group's title: its own
+                const QPoint offset = within == control ? control->pos() : QPoint();
+                for (const QWidget *other :
+                     within->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                    if (other == control || !other->isVisible() ||
+                        QByteArray(other->metaObject()->className()) == "QFrame")
+                        continue; // the rectangles around captions are no neighbours
+                    for (const QRect &mark : qobject_cast<const QLabel *>(other)
+                                                 ? inkOf(*other)
+                                                 : QList{other->geometry()})
+                        QVERIFY2(!mark.translated(offset).intersects(ink),
+                                 qPrintable(control->objectName() + " and " + other->objectName()));
+                }
+            }
+        }
+    }
+}
+
 // Drawn at 0.85, 1 and 2 times the design size (the loop ends at 2), under
 // the dark theme and at the scale factor of the run: each straight line one device pixel thick
 // along its own place, between the controls it separates; captions dark on
@@ -705,20 +794,7 @@ void TestWindow::drawing()
         const double points = w->child("logo")->font().pointSizeF();
         QVERIFY(scale < 1 ? points > 20 && points < 26.25 : points == 26.25);
     }
-    // At twice the width the boxes and the fraction in the gaps of three
-    // captions outgrow the gaps: the words after a gap are drawn past them
-    // and within the caption, and clicks still reach the boxes.
-    for (const auto &[caption, occupant] : {std::pair("Label21", "BrewerCalibration"),
-                                            {"Label22", "calibration"},
-                                            {"Label28", "Label29"},
-                                            {"Label28", "Label30"}}) {
-        auto *label = w->child<GapCaption>(caption);
-        const QString suffix = label->text().mid(label->text().lastIndexOf("  ") + 2);
-        QVERIFY(label->x() + label->contentsRect().left() + label->suffixOffset() >
-                w->child<QWidget>(occupant)->geometry().right());
-        QVERIFY(label->suffixOffset() + label->fontMetrics().horizontalAdvance(suffix) <=
-                label->contentsRect().width());
-    }
+    // The captions with a box in their gap let clicks through to the box.
     for (const char *name : {"BrewerCalibration", "calibration"}) {
         auto *box = w->child(name);
         QCOMPARE(w->form.childAt(box->mapTo(&w->form, box->rect().center())), box);

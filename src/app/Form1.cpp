@@ -13,6 +13,7 @@
 #include "SettingWords.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileOperations.h"
+#include "TypeFit.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -46,6 +47,11 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     // The form is a light design with colours of its own; a dark desktop
     // theme would give its light grey frames light text.
     setPalette(lightPalette());
+    // The form's type is its own too: the desktop's face, at the size the
+    // design was drawn for, whatever size the desktop gives its own text.
+    QFont type = font();
+    type.setPointSizeF(FormPointSize);
+    setFont(type);
     ui->setupUi(this);
     m_totals = {ui->Text10, ui->Text12, ui->Text14};
     nameControlArrays();
