@@ -9,8 +9,6 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 
-#include <functional>
-
 namespace {
 
 // A control's words, or "" where it shows none.
@@ -83,7 +81,7 @@ void CaptionFit::apply()
     }
 }
 
-QFont CaptionFit::typeAt(const Caption &caption, int quarters) const
+QFont CaptionFit::typeAt(const Caption &caption, int quarters)
 {
     QFont type = caption.design;
     if (quarters != qRound(caption.design.pointSizeF() * QuartersPerPoint))
@@ -91,7 +89,7 @@ QFont CaptionFit::typeAt(const Caption &caption, int quarters) const
     return type;
 }
 
-const CaptionFit::Measure &CaptionFit::measureAt(Caption &caption, int quarters) const
+const CaptionFit::Measure &CaptionFit::measureAt(Caption &caption, int quarters)
 {
     auto found = caption.measures.constFind(quarters);
     if (found != caption.measures.cend())
@@ -108,7 +106,7 @@ const CaptionFit::Measure &CaptionFit::measureAt(Caption &caption, int quarters)
     return *caption.measures.insert(quarters, measure);
 }
 
-QSize CaptionFit::wrappedAt(Caption &caption, int quarters, int width, int flags) const
+QSize CaptionFit::wrappedAt(Caption &caption, int quarters, int width, int flags)
 {
     // Words wrap the same way at any width from the widest line they wrapped
     // to up to the width they were wrapped at: each line still fits, and a
@@ -121,6 +119,50 @@ QSize CaptionFit::wrappedAt(Caption &caption, int quarters, int width, int flags
         known = {lines.width(), width, lines.height()};
     }
     return {known.linesWidth, known.height};
+}
+
+std::function<bool(int)> CaptionFit::fitsAt(Caption &caption)
+{
+    const QWidget &control = *caption.control;
+    if (const auto *gapped = qobject_cast<const GapCaption *>(&control)) {
+        const QRect room = gapped->contentsRect();
+        const auto [left, right] = gapped->occupantsSpan();
+        return [&caption, room, left = left, right = right](int quarters) {
+            const Measure &m = measureAt(caption, quarters);
+            return gapCaptionFits(m.line, m.prefix, m.naturalStart, m.suffix, room.width(),
+                                  room.height(), left, right);
+        };
+    }
+    if (const auto *group = qobject_cast<const QGroupBox *>(&control)) {
+        // A title lies within its group, its ink above the controls under it.
+        const int below = topUnderTitle(*group);
+        return [&caption, group, below](int quarters) {
+            const QRect title = titlePlace(*group, QFontMetrics(typeAt(caption, quarters)));
+            const LineMeasure &line = measureAt(caption, quarters).line;
+            return title.right() < group->width() &&
+                   title.top() + line.ascent + line.inkBelow < below;
+        };
+    }
+    QRect room;
+    if (const auto *label = qobject_cast<const QLabel *>(&control)) {
+        room = label->contentsRect();
+        // Wrapped words fit when the lines they wrap to are as wide and as
+        // many as the room holds.
+        const int wrapped = int(label->alignment()) | Qt::TextWordWrap;
+        if (label->wordWrap()) {
+            return [&caption, room, wrapped](int quarters) {
+                const QSize lines = wrappedAt(caption, quarters, room.width(), wrapped);
+                return lines.width() <= room.width() && lines.height() <= room.height();
+            };
+        }
+    } else {
+        QStyleOptionButton option;
+        option.initFrom(&control);
+        room = control.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &control);
+    }
+    return [&caption, room](int quarters) {
+        return lineFits(measureAt(caption, quarters).line, room.width(), room.height());
+    };
 }
 
 void CaptionFit::fit(Caption &caption)
@@ -139,55 +181,9 @@ void CaptionFit::fit(Caption &caption)
     const quint64 size = quint64(uint(control.width())) << 32 | uint(control.height());
     auto fitted = caption.fitted.constFind(size);
     if (fitted == caption.fitted.cend()) {
-        // The room the words have at this size, and whether they fit it at
-        // a type size.
-        std::function<bool(int)> fits;
-        if (const auto *gapped = qobject_cast<const GapCaption *>(&control)) {
-            const QRect room = gapped->contentsRect();
-            const auto [left, right] = gapped->occupantsSpan();
-            fits = [&, room, left = left, right = right](int quarters) {
-                const Measure &m = measureAt(caption, quarters);
-                return gapCaptionFits(m.line, m.prefix, m.naturalStart, m.suffix, room.width(),
-                                      room.height(), left, right);
-            };
-        } else if (const auto *label = qobject_cast<const QLabel *>(&control)) {
-            const QRect room = label->contentsRect();
-            if (label->wordWrap()) {
-                // Wrapped words fit when the lines they wrap to are as wide
-                // and as many as the room holds.
-                fits = [&, room, label](int quarters) {
-                    const QSize lines = wrappedAt(caption, quarters, room.width(),
-                                                  int(label->alignment()) | Qt::TextWordWrap);
-                    return lines.width() <= room.width() && lines.height() <= room.height();
-                };
-            } else {
-                fits = [&, room](int quarters) {
-                    return lineFits(measureAt(caption, quarters).line, room.width(), room.height());
-                };
-            }
-        } else if (const auto *button = qobject_cast<const QPushButton *>(&control)) {
-            QStyleOptionButton option;
-            option.initFrom(button);
-            const QRect room =
-                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-            fits = [&, room](int quarters) {
-                return lineFits(measureAt(caption, quarters).line, room.width(), room.height());
-            };
-        } else {
-            // A group's title lies within the group, its ink above the
-            // controls under it.
-            const auto &group = static_cast<const QGroupBox &>(control);
-            const int below = topUnderTitle(group);
-            fits = [&, below](int quarters) {
-                const QRect title = titlePlace(group, QFontMetrics(typeAt(caption, quarters)));
-                const LineMeasure &line = measureAt(caption, quarters).line;
-                return title.right() < group.width() &&
-                       title.top() + line.ascent + line.inkBelow < below;
-            };
-        }
         const int design = qRound(caption.design.pointSizeF() * QuartersPerPoint);
-        fitted =
-            caption.fitted.insert(size, largestFittingQuarters(design, caption.quarters, fits));
+        fitted = caption.fitted.insert(
+            size, largestFittingQuarters(design, caption.quarters, fitsAt(caption)));
     }
     if (*fitted != caption.quarters) {
         caption.quarters = *fitted;

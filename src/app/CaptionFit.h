@@ -7,6 +7,8 @@
 #include <QList>
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 
 // Keeps the words of a form's captions whole: every label, button text and
@@ -60,10 +62,14 @@ private:
     };
 
     void fit(Caption &caption);
-    QFont typeAt(const Caption &caption, int quarters) const;
-    const Measure &measureAt(Caption &caption, int quarters) const;
-    // The size of the lines the caption's words wrap to at a type size and width.
-    QSize wrappedAt(Caption &caption, int quarters, int width, int flags) const;
+    // Whether the caption's words fit its control, as it is now, at a type
+    // size in quarter points.
+    static std::function<bool(int)> fitsAt(Caption &caption);
+    static QFont typeAt(const Caption &caption, int quarters);
+    static const Measure &measureAt(Caption &caption, int quarters);
+    // The size of the lines the caption's words wrap to at a type size and
+    // width.
+    static QSize wrappedAt(Caption &caption, int quarters, int width, int flags);
 
     QList<Caption> m_captions;
 };
