@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
@@ -57,14 +58,30 @@ public:
         return std::exchange(m_collected, {});
     }
 
-    // Sends the bytes from the far end to the program.
-    bool send(const QByteArray &bytes)
+    // Sends the bytes from the far end to the program. While the line is
+    // full, `whileFull` runs between tries, so that a program on the same
+    // thread (the window, through its event loop) can read what waits; false
+    // when the line fails, or when it has not taken every byte within
+    // `timeoutMs`.
+    bool send(const QByteArray &bytes, const std::function<void()> &whileFull = {},
+              int timeoutMs = 10000)
     {
+        const QDeadlineTimer deadline(timeoutMs);
         qsizetype done = 0;
-        for (ssize_t n = 0; m_farEnd >= 0 && done < bytes.size(); done += qMax(n, ssize_t(0))) {
-            n = ::write(m_farEnd, bytes.constData() + done, bytes.size() - done);
-            if (n < 0 && errno != EAGAIN && errno != EINTR)
+        while (m_farEnd >= 0 && done < bytes.size()) {
+            const ssize_t n = ::write(m_farEnd, bytes.constData() + done, bytes.size() - done);
+            if (n > 0) {
+                done += n;
+            } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
                 return false;
+            } else if (deadline.hasExpired()) {
+                return false;
+            } else {
+                if (whileFull)
+                    whileFull();
+                pollfd fd{m_farEnd, POLLOUT, 0};
+                ::poll(&fd, 1, 1);
+            }
         }
         return done == bytes.size();
     }

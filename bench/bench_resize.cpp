@@ -1,5 +1,6 @@
 // Resizing: one ResizeForm pass over every control, and a whole resize of
-// the window with its repaint, at the design size and at twice it.
+// the window with its repaint, at the design size, at twice it and at four
+// times it (the pixels of a 4K screen).
 #include "Form1.h"
 #include "ProportionalLayout.h"
 #include "QtBenchmarkMain.h"
@@ -29,7 +30,27 @@ void ResizeFormPass(benchmark::State &state)
     for (auto _ : state)
         layout.apply(form);
 }
-BENCHMARK(ResizeFormPass)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ResizeFormPass)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMicrosecond);
+
+// The pass as a user drags the window's corner from the design size down
+// to 800 x 487 and back, a pixel at a time: most sizes are new to it, and
+// captions shrink to fit and grow back.
+void ResizeFormPassDragged(benchmark::State &state)
+{
+    Form1 form;
+    ProportionalLayout layout;
+    layout.record(form);
+    constexpr int Steps = 169; // 969 - 800
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int t = std::abs(step++ % (2 * Steps) - Steps);
+        form.resize(DesignSize - QSize(Steps - t, (Steps - t) * 213 / Steps));
+        state.ResumeTiming();
+        layout.apply(form);
+    }
+}
+BENCHMARK(ResizeFormPassDragged)->Unit(benchmark::kMicrosecond);
 
 // Its floor: the toolkit moving the same controls to rectangles computed
 // beforehand, with no record to read.
@@ -73,7 +94,7 @@ void ResizeAndRepaint(benchmark::State &state)
     Form1 form;
     timeResizeAndRepaint(state, form);
 }
-BENCHMARK(ResizeAndRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(ResizeAndRepaint)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
 
 // Its floor: the toolkit resizing and repainting a window of the same
 // controls, the compiled form alone, which does not move them.
@@ -84,7 +105,7 @@ void ResizeFormOnlyAndRepaint(benchmark::State &state)
     ui.setupUi(&window);
     timeResizeAndRepaint(state, window);
 }
-BENCHMARK(ResizeFormOnlyAndRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(ResizeFormOnlyAndRepaint)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

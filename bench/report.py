@@ -24,6 +24,7 @@ SCREEN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
                       "large.json")
 OFFSCREEN = dict(os.environ, QT_QPA_PLATFORM=f"offscreen:configfile={os.path.normpath(SCREEN)}")
 rows = []
+failures = []  # what failed, for the end of the run
 
 
 def progress(text):
@@ -72,26 +73,85 @@ def startup(platform, env):
         f"{extra:+.1f} MiB: {ok((pm - fm) * 1.048576 <= 5)}")
 
 
+def startup_rows(platform, env):
+    try:
+        startup(platform, env)
+    except RuntimeError as failure:
+        failures.append(str(failure))
+        row(f"Start-up, {platform}", "failed", "", "", f"**{failure}**")
+
+
 if len(sys.argv) > 3 and sys.argv[3] == "--startup-xcb":
     # Run again by the main run under xvfb-run: start-up on the X platform only.
-    startup("xcb", dict(os.environ, QT_QPA_PLATFORM="xcb"))
+    startup_rows("xcb", dict(os.environ, QT_QPA_PLATFORM="xcb"))
     print("\n".join(rows))
     sys.exit(0)
 
-startup("offscreen", OFFSCREEN)
+startup_rows("offscreen", OFFSCREEN)
 if shutil.which("xvfb-run"):
     out = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", sys.executable,
                           __file__, BUILD, str(RUNS), "--startup-xcb"],
-                         check=True, stdout=subprocess.PIPE, text=True).stdout
+                         stdout=subprocess.PIPE, text=True).stdout
     rows += out.splitlines()
 
 
 # ---------------------------------------------------------------- Google Benchmark
-def gbench(binary):
+class BenchmarkFailed(Exception):
+    pass
+
+
+def gbench(binary, *args):
+    """Every benchmark of one binary by name; a benchmark that failed or was
+    skipped with an error stands as its message."""
     progress(binary)
-    out = subprocess.run([os.path.join(BENCH, binary), "--benchmark_format=json"], env=OFFSCREEN,
-                         check=True, capture_output=True, text=True).stdout
-    return {b["name"]: b for b in json.loads(out)["benchmarks"]}
+    try:
+        out = subprocess.run([os.path.join(BENCH, binary), "--benchmark_format=json", *args],
+                             env=OFFSCREEN, capture_output=True, text=True, timeout=900)
+    except subprocess.TimeoutExpired:
+        raise BenchmarkFailed(f"{binary} did not finish within 15 minutes")
+    except OSError as error:
+        raise BenchmarkFailed(f"{binary} could not be run: {error.strerror}")
+    try:
+        found = json.loads(out.stdout)["benchmarks"]
+    except (ValueError, KeyError):
+        raise BenchmarkFailed(f"{binary} ended with status {out.returncode}: "
+                              f"{out.stderr.strip()[-300:]}")
+    # Each benchmark by the name of its run; of repeated runs, the quickest,
+    # the one least slowed by other work on the machine.
+    runs = {}
+    for b in found:
+        name = b.get("run_name", b["name"])
+        if b.get("error_occurred"):
+            runs[name] = b.get("error_message", "failed")
+        elif b.get("run_type", "iteration") == "iteration" and not isinstance(runs.get(name), str):
+            if name not in runs or b["cpu_time"] < runs[name]["cpu_time"]:
+                runs[name] = b
+    return runs
+
+
+class BinaryFailed(Exception):
+    pass
+
+
+def bench(results, name):
+    if results is None:
+        raise BinaryFailed()  # its row is there already
+    b = results.get(name, "did not run")
+    if isinstance(b, str):
+        raise BenchmarkFailed(f"{name}: {b}")
+    return b
+
+
+def section(measure, make_rows):
+    """Adds the rows of one measure; when its benchmark failed, a row that
+    says so, and the table goes on."""
+    try:
+        make_rows()
+    except BenchmarkFailed as failure:
+        failures.append(str(failure))
+        row(measure, "failed", "", "", f"**{failure}**")
+    except BinaryFailed:
+        pass
 
 
 def us(b):
@@ -99,40 +159,98 @@ def us(b):
     return b["real_time"] * factor
 
 
-resize = gbench("bench_resize")
-for scale in (1, 2):
-    p = us(resize[f"ResizeFormPass/{scale}"])
-    f = us(resize["MoveEveryControl"])
-    row(f"ResizeForm pass, {scale} x design size", f"{p:.1f} us",
+def cpu_ms(b):
+    factor = {"ns": 1e-6, "us": 1e-3, "ms": 1.0}[b["time_unit"]]
+    return b["cpu_time"] * factor
+
+
+def load(binary, *args):
+    try:
+        return gbench(binary, *args)
+    except BenchmarkFailed as failure:
+        failures.append(str(failure))
+        row(binary, "failed", "", "", f"**{failure}**")
+        return None
+
+
+# Resizing is timed five times over and the quickest run taken: a repaint's
+# time varies from run to run, with the other work on the machine, more than
+# the differences it is read for.
+resize = load("bench_resize", "--benchmark_repetitions=5")
+
+
+def pass_rows():
+    f = us(bench(resize, "MoveEveryControl"))
+    for scale in (1, 2, 4):
+        p = us(bench(resize, f"ResizeFormPass/{scale}"))
+        row(f"ResizeForm pass, {scale} x design size", f"{p:.1f} us",
+            f"moving the same controls: {f:.1f} us", "0.2 ms", ok(p < 200))
+    p = us(bench(resize, "ResizeFormPassDragged"))
+    row("ResizeForm pass, dragged a pixel at a time to 800 x 487 and back", f"{p:.1f} us",
         f"moving the same controls: {f:.1f} us", "0.2 ms", ok(p < 200))
-for scale in (1, 2):
-    p = us(resize[f"ResizeAndRepaint/{scale}"]) / 1e3
-    f = us(resize[f"ResizeFormOnlyAndRepaint/{scale}"]) / 1e3
-    row(f"Resize event with repaint, {scale} x design size", f"{p:.2f} ms",
-        f"the form alone, resized and repainted: {f:.2f} ms", "16 ms", ok(p < 16))
 
-window = gbench("bench_window")
-send = window["SendToFarEnd/manual_time"]
-row("Send: click to last frame byte at the far end (83 bytes)", f"{us(send):.0f} us",
-    f"the same frame on a 9600-baud line: {send['line_ms']:.1f} ms",
-    "1 ms beyond the line time", ok(us(send) < 1000))
-row("Read: waiting 39-byte record to fields updated",
-    f"{us(window['ReadWaitingRecord/manual_time']):.0f} us", "", "", "")
-flood = window["ReadAfterFlood/iterations:5/manual_time"]
-row("Read after a record and 16 MiB more; heap grown by the flood",
-    f"{us(flood) / 1e3:.1f} ms; {flood['heap_growth_MiB']:+.2f} MiB", "", "100 ms; 2 MB",
-    ok(us(flood) < 100e3 and flood["heap_growth_MiB"] * 1.048576 < 2))
 
-core = gbench("bench_core")
-save, load = us(window["Save/manual_time"]), us(window["Load/manual_time"])
-row("Save (notice excluded)", f"{save:.0f} us",
-    f"atomic, synced write of the same bytes: {us(core['WriteSettingsFile']):.0f} us", "1 ms",
-    ok(save < 1000))
-row("Load (notice excluded)", f"{load:.0f} us", "", "1 ms", ok(load < 1000))
-for name, b in core.items():
+def repaint_rows():
+    # CPU time: on a machine shared with other work the wall clock mostly
+    # measures the wait for a core.
+    for scale in (1, 2, 4):
+        p = cpu_ms(bench(resize, f"ResizeAndRepaint/{scale}"))
+        f = cpu_ms(bench(resize, f"ResizeFormOnlyAndRepaint/{scale}"))
+        # A 4K screen's pixels take longer than a frame to paint, even for the
+        # floor: there the ratio to the floor is what to read, beside the
+        # program's own before a change, measured in the same run.
+        row(f"Resize event with repaint, {scale} x design size (CPU time)",
+            f"{p:.2f} ms ({p / f:.2f} x floor)",
+            f"the form alone, resized and repainted: {f:.2f} ms",
+            "16 ms" if scale < 4 else "", ok(p < 16) if scale < 4 else "")
+
+
+section("ResizeForm pass", pass_rows)
+section("Resize event with repaint", repaint_rows)
+
+window = load("bench_window")
+core = load("bench_core")
+
+
+def send_row():
+    send = bench(window, "SendToFarEnd/manual_time")
+    row("Send: click to last frame byte at the far end (83 bytes)", f"{us(send):.0f} us",
+        f"the same frame on a 9600-baud line: {send['line_ms']:.1f} ms",
+        "1 ms beyond the line time", ok(us(send) < 1000))
+
+
+def read_rows():
+    row("Read: waiting 39-byte record to fields updated",
+        f"{us(bench(window, 'ReadWaitingRecord/manual_time')):.0f} us", "", "", "")
+
+
+def flood_row():
+    flood = bench(window, "ReadAfterFlood/iterations:5/manual_time")
+    row("Read after a record and 16 MiB more; heap grown by the flood",
+        f"{us(flood) / 1e3:.1f} ms; {flood['heap_growth_MiB']:+.2f} MiB", "", "100 ms; 2 MB",
+        ok(us(flood) < 100e3 and flood["heap_growth_MiB"] * 1.048576 < 2))
+
+
+def file_rows():
+    save, load = us(bench(window, "Save/manual_time")), us(bench(window, "Load/manual_time"))
+    row("Save (notice excluded)", f"{save:.0f} us",
+        f"atomic, synced write of the same bytes: {us(bench(core, 'WriteSettingsFile')):.0f} us",
+        "1 ms", ok(save < 1000))
+    row("Load (notice excluded)", f"{load:.0f} us", "", "1 ms", ok(load < 1000))
+
+
+section("Send", send_row)
+section("Read", read_rows)
+section("Read after a flood", flood_row)
+section("Save and Load", file_rows)
+for name in core or {}:
     if name != "WriteSettingsFile":
-        row(f"core: {name}", f"{us(b):.2f} us", "", "", "")
+        section(f"core: {name}", lambda: row(f"core: {name}", f"{us(bench(core, name)):.2f} us",
+                                              "", "", ""))
 
 print("| Measure | Program | Floor | Target | Verdict |")
 print("|---|---|---|---|---|")
 print("\n".join(rows))
+if failures:
+    print("\n".join(["", "Failed:"] + failures), file=sys.stderr)
+    sys.exit(1)

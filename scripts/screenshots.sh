@@ -2,8 +2,10 @@
 # Shows the window under a virtual display at several client sizes and saves
 # a screenshot of each into shots/ (or the directory given first). Without
 # sizes it takes the design size, double the width and half as large again,
-# then the window as it opens on a 1024 x 600 screen and the design size at
-# a scale factor of 1.5:
+# then the window as it opens on a 1024 x 600 screen, the design size at a
+# scale factor of 1.5, and the design size on desktops that hand the program
+# their own type and colours: GTK's with a 10 pt and an 11 pt type, and GTK's
+# dark theme (Adwaita:dark):
 #   scripts/screenshots.sh [DIR [WIDTHxHEIGHT ...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,13 +16,29 @@ sizes=("$@")
 defaults=false
 [ ${#sizes[@]} -eq 0 ] && defaults=true && sizes=(969x700 1938x700 1453x1050)
 
-scripts/setup-deps.sh xvfb xauth
+scripts/setup-deps.sh xvfb xauth qt6-gtk-platformtheme
 cmake -S . -B build
 cmake --build build -j"$(nproc)" --target form-shot
 mkdir -p "$out"
 shot=build/tools/form-shot/form-shot
 xvfb-run -a -s "-screen 0 2000x1200x24" "$shot" "$out" "${sizes[@]}"
-if $defaults; then
-    xvfb-run -a -s "-screen 0 1024x600x24" "$shot" "$out" opened
-    QT_SCALE_FACTOR=1.5 xvfb-run -a -s "-screen 0 2000x1200x24" "$shot" "$out" 969x700
-fi
+$defaults || exit 0
+xvfb-run -a -s "-screen 0 1024x600x24" "$shot" "$out" opened
+QT_SCALE_FACTOR=1.5 xvfb-run -a -s "-screen 0 2000x1200x24" "$shot" "$out" 969x700
+
+# A GTK desktop: its settings in a folder of their own, its type and theme
+# handed to the program by Qt's GTK platform theme.
+desktop=$(mktemp -d)
+trap 'rm -rf "$desktop"' EXIT
+mkdir -p "$desktop/gtk-3.0" "$desktop/shots"
+for look in 10pt 11pt dark; do
+    case $look in
+        dark) settings="gtk-theme-name=Adwaita"$'\n'"gtk-application-prefer-dark-theme=1" ;;
+        *) settings="gtk-font-name=DejaVu Sans ${look%pt}" ;;
+    esac
+    printf '[Settings]\n%s\n' "$settings" >"$desktop/gtk-3.0/settings.ini"
+    XDG_CONFIG_HOME=$desktop QT_QPA_PLATFORMTHEME=gtk3 \
+        xvfb-run -a -s "-screen 0 2000x1200x24" "$shot" "$desktop/shots" 969x700 >/dev/null
+    mv "$desktop/shots/form-969x700.png" "$out/form-969x700-gtk-$look.png"
+    echo "$out/form-969x700-gtk-$look.png"
+done

@@ -276,8 +276,8 @@ void TestCli::sendAndRead_data()
     addColumns<QString, int, QString>("command", "status", "said"); // the brewer's command
     addRow("a good record", "r", 0, "left.total=1234\ncenter.total=500\nright.total=7\n");
     addRow("bad header", "b", 1, "does not start with FF AA");
-    addRow("short record", "s", 1, "20 of its 39 bytes arrived");
-    addRow("no record", "", 1, "0 of its 39 bytes arrived");
+    addRow("short record", "s", 1, "only 20 of its 39 bytes arrived");
+    addRow("no record", "", 1, "nothing arrived from the brewer");
 }
 
 // What send sends reaches the brewer whole, and with --read, the brewer's

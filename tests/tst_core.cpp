@@ -319,24 +319,28 @@ void TestCore::reply_data()
         addRow(each.name, each.bytes, each.expected);
 }
 
-// A read leaves the counts to write, the flags and the calibration alone.
+// A read leaves the counts to write, the flags and the calibration alone; a
+// bad one leaves every field and slot.
 void TestCore::reply()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, expected);
     SettingsForm form;
-    for (const QString item : {"left.pulse1=7", "center.volume=64", "pump=75", "drip=80",
-                               "left.count=12", "center.count=OFF", "calibration=97.8"})
+    for (const QString &item : replyStartFields())
         form.setText(fieldIndex(item.section('=', 0, 0)), item.section('=', 1));
+    const QStringList before = formState(form);
     const ReplyOutcome reply = takeReply(form, bytes);
     QCOMPARE(reply.good(), bytes.startsWith("\xff\xaa") && bytes.size() >= 39);
     QCOMPARE(differences(expected + QStringList{"27=000C", "33=01", "30=094E", "calibration=97.8"},
                          [&](const QString &key) {
                              return key.startsWith("total") ? reply.totals[key.right(1).toInt()]
                                     : key == "brewer"       ? reply.calibration
+                                    : key == "problem"      ? reply.problem()
                                                             : formHolds(form, key);
                          }),
              "");
+    if (!reply.good())
+        QCOMPARE(formState(form), before);
 }
 
 // A record is four numbers each followed by four spaces; one that does not

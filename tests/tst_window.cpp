@@ -14,13 +14,17 @@
 #include "SettingsFileFormat.h"
 #include "WindowUnderTest.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
+#include <QGroupBox>
 #include <QProcess>
+#include <QProxyStyle>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QStyleOption>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -43,6 +47,47 @@ QList<int> greys(const QImage &image, const QRect &area)
         found << qGray(image.pixel(area.left() + i % area.width(), area.top() + i / area.width()));
     std::sort(found.begin(), found.end());
     return found;
+}
+
+// Where a control's words are drawn, as their ink (wrapped words: their
+// lines), in its parent's coordinates: a label's, a gap caption's words
+// before and after its run, a button's, a group's title.
+QList<QRect> inkOf(const QWidget &control)
+{
+    const QFontMetrics metrics = control.fontMetrics();
+    const auto ink = [&](QRect room, int flags, const QString &words) {
+        const QRect line = metrics.boundingRect(room, flags, words);
+        const QRect glyphs =
+            metrics.tightBoundingRect(words).translated(line.left(), line.top() + metrics.ascent());
+        return (flags & Qt::TextWordWrap ? line : glyphs).translated(control.pos());
+    };
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    if (const auto *caption = qobject_cast<const GapCaption *>(&control)) {
+        const QStringList words = caption->text().split("  ", Qt::SkipEmptyParts);
+        const QRect room = caption->contentsRect();
+        return {ink(room, left, words.first()),
+                ink(room.adjusted(caption->suffixOffset(), 0, 0, 0), left, words.last().trimmed())};
+    }
+    if (const auto *label = qobject_cast<const QLabel *>(&control);
+        label && !label->text().isEmpty())
+        return {ink(label->contentsRect(),
+                    int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                    label->text())};
+    if (const auto *button = qobject_cast<const QPushButton *>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        return {ink(button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button),
+                    Qt::AlignCenter, button->text())};
+    }
+    const auto *group = qobject_cast<const QGroupBox *>(&control);
+    if (!group || group->title().isEmpty())
+        return {};
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    return {ink(group->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                               QStyle::SC_GroupBoxLabel, group),
+                Qt::AlignLeft, group->title())};
 }
 
 // Runs peln-cli in `folder` and returns its exit status; what it printed
@@ -87,6 +132,8 @@ private slots:
     void deviceVanishes();
 
     void scaling();
+    void captionsWhole_data();
+    void captionsWhole();
     void drawing();
 
     void randomUse();
@@ -109,9 +156,19 @@ private:
     std::unique_ptr<WindowUnderTest> w;
 };
 
+// Fusion under a desktop theme: its standard palette is the theme's, here a
+// dark one.
+struct ThemedFusion : QProxyStyle
+{
+    ThemedFusion() : QProxyStyle(QStringLiteral("Fusion")) {}
+    QPalette standardPalette() const override { return QPalette(Qt::white, Qt::black); }
+};
+
 void TestWindow::init()
 {
     // Every window is built under a dark desktop theme: white text on black.
+    static const bool themed = (QApplication::setStyle(new ThemedFusion), true);
+    Q_UNUSED(themed);
     QApplication::setPalette(QPalette(Qt::white, Qt::black));
     m_dir = std::make_unique<QTemporaryDir>();
     m_printed.clear();
@@ -172,8 +229,9 @@ void TestWindow::startUp()
     QCOMPARE(w->child<Lamp>("SendLamp")->fillColor(), QColor(255, 0, 0));
 }
 
-// For keyboard users and screen readers: Tab visits what a user can change
-// or press, in reading order, then the tab bar, and comes round again;
+// For keyboard users and screen readers: the first control has the focus
+// as the window opens; Tab visits what a user can change or press, in
+// reading order, then the tab bar, and comes round again;
 // Shift+Tab walks the same chain backwards. Every box it reaches has a name
 // and a hint with its range; read-only boxes say what they show.
 void TestWindow::accessibility()
@@ -194,10 +252,12 @@ void TestWindow::accessibility()
           << "pump"
           << "drip"
           << "qt_tabwidget_tabbar";
-    w->child<QWidget>("ReadButton")->setFocus();
+    QApplication::setActiveWindow(&w->form);
+    QVERIFY(QTest::qWaitForWindowActive(&w->form));
     for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
         for (const QString &expected : chain) {
             QWidget *f = w->form.focusWidget(); // the port box's editor has no name
+            QVERIFY(f);
             QCOMPARE((f->objectName().isEmpty() ? f->parentWidget() : f)->objectName(),
                      controlName(expected));
             if (namedSetting(expected)) // a name and a hint with the range
@@ -208,7 +268,23 @@ void TestWindow::accessibility()
     }
     QCOMPARE(w->child("center.pulse3")->accessibleName(), "Center Button pulse brew setting 3");
     QCOMPARE(w->child("center.pulse3")->toolTip(), "0 to 102; a larger number becomes 102");
+    QVERIFY(w->child("pump")->toolTip().endsWith("; until the field is changed, 0 is sent"));
     QCOMPARE(w->child("CenterTotal")->accessibleName(), "Brewer's total count, Center Button");
+
+    // What assistive technology is offered of the other controls; a lamp's
+    // state follows its colour.
+    const auto offered = [&](const char *name) {
+        return QAccessible::queryAccessibleInterface(w->child<QWidget>(name));
+    };
+    QCOMPARE(offered("LeftDefault")->text(QAccessible::Name), "Left Button default settings");
+    QCOMPARE(offered("CenterDisable")->text(QAccessible::Name), "Center Button disable");
+    QCOMPARE(offered("ReadLamp")->text(QAccessible::Name), "Read lamp");
+    QVERIFY(offered("PortBox")->text(QAccessible::Description).contains("port of the brewer"));
+    QVERIFY(offered("SendLamp")->text(QAccessible::Description).contains("ready"));
+    w->click("SendButton"); // the port is closed
+    QVERIFY(offered("SendLamp")->text(QAccessible::Description).contains("failed"));
+    for (const char *hidden : {"LineHolder", "Line1", "Shape1"})
+        QVERIFY2(offered(hidden)->state().invisible, hidden);
 }
 
 void TestWindow::typing_data()
@@ -542,15 +618,19 @@ void TestWindow::reply()
 }
 
 // On every record of the core's table, peln-cli read prints what Read shows.
+// A bad record changes no field and no slot, leaves the lamp red and the
+// port open, and says why.
 void TestWindow::replyAgreesWithCli()
 {
     for (const ReplyCase &each : replyCases()) {
         newWindow();
         QVERIFY(connectToLine());
+        w->set(replyStartFields());
+        const QStringList before = formState(w->form.settingsForm());
         m_brewer->send(each.bytes);
         QTRY_COMPARE(w->form.serialLink().waitingCount(), each.bytes.size());
         w->click("ReadButton");
-        w->told();
+        const QStringList told = w->told();
         ReplyOutcome boxes; // what the window shows outside the setting fields
         boxes.totals = {w->text("LeftTotal"), w->text("CenterTotal"), w->text("RightTotal")};
         boxes.calibration = w->text("BrewerCalibration");
@@ -558,10 +638,15 @@ void TestWindow::replyAgreesWithCli()
         for (const auto &[name, value] : reportedSettings(w->form.settingsForm(), boxes))
             shown += name + '=' + value + '\n';
         // A good record closes the port; after a bad one it stays open.
-        const bool good = w->shown("ReadLamp") == "green";
+        const bool good = each.bytes.startsWith("\xff\xaa") && each.bytes.size() >= 39;
+        const QString problem = each.expected.filter("problem=").value(0).section('=', 1);
+        QCOMPARE(w->shown("ReadLamp"), good ? "green" : "red");
         QCOMPARE(w->form.serialLink().isOpen(), !good);
-        if (!good)
+        QVERIFY2(told.size() == 1 && told[0].contains(problem), qPrintable(told.join('|')));
+        if (!good) {
+            QCOMPARE(formState(w->form.settingsForm()), before);
             w->click("ConnectButton"); // the port is the command's now
+        }
 
         QProcess cli;
         cli.start(PELN_CLI, {"read", "--port", m_brewer->devicePath(), "--timeout", "0.5"});
@@ -570,7 +655,7 @@ void TestWindow::replyAgreesWithCli()
         m_brewer->send(each.bytes);
         QTRY_VERIFY(cli.state() == QProcess::NotRunning);
         QVERIFY2(cli.exitCode() == (good ? 0 : 1), each.name);
-        QVERIFY2(!good || QString::fromUtf8(cli.readAllStandardOutput()) == shown, each.name);
+        QVERIFY2(!good || cli.readAllStandardOutput() == shown, each.name);
     }
 }
 
@@ -638,6 +723,51 @@ void TestWindow::scaling()
     QCOMPARE(w->child<QWidget>("Label3")->font(), title);
 }
 
+void TestWindow::captionsWhole_data()
+{
+    addColumns<int, QSize>("points", "size");
+    for (const int points : {9, 10, 11}) {
+        for (const QSize size :
+             {QSize(969, 700), {969, 575}, {969, 543}, {906, 487}, {800, 560}, {1453, 1050}})
+            QTest::addRow("%d pt, %d x %d", points, size.width(), size.height()) << points << size;
+    }
+}
+
+// Whatever the desktop's type, at the design size and the sizes the window
+// is fitted or resized to, every caption, button text and group title lies
+// inside its control and clear of the controls beside it (and a group's
+// title of the controls in the group): the boxes and buttons, and the words
+// of the other captions.
+void TestWindow::captionsWhole()
+{
+    QFETCH(int, points);
+    QFETCH(QSize, size);
+    const QFont desktop = QApplication::font();
+    QApplication::setFont(QFont("DejaVu Sans", points));
+    newWindow();
+    QApplication::setFont(desktop);
+    w->form.resize(size);
+    for (QWidget *control : w->form.findChildren<QWidget *>()) {
+        for (const QRect &ink : inkOf(*control)) {
+            QVERIFY2(control->geometry().contains(ink), qPrintable(control->objectName()));
+            for (QWidget *within : {control->parentWidget(), control}) { // a group's title: its own
+                const QPoint offset = within == control ? control->pos() : QPoint();
+                for (const QWidget *other :
+                     within->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                    if (other == control || !other->isVisible() ||
+                        QByteArray(other->metaObject()->className()) == "QFrame")
+                        continue; // the rectangles around captions are no neighbours
+                    for (const QRect &mark : qobject_cast<const QLabel *>(other)
+                                                 ? inkOf(*other)
+                                                 : QList{other->geometry()})
+                        QVERIFY2(!mark.translated(offset).intersects(ink),
+                                 qPrintable(control->objectName() + " and " + other->objectName()));
+                }
+            }
+        }
+    }
+}
+
 // Drawn at 0.85, 1 and 2 times the design size (the loop ends at 2), under
 // the dark theme and at the scale factor of the run: each straight line one device pixel thick
 // along its own place, between the controls it separates; captions dark on
@@ -668,9 +798,10 @@ void TestWindow::drawing()
                                 : QRect(gap.center().x(), gap.top(), 1, gap.height()));
             QVERIFY2(across.value(0, 255) < 128 && across.value(1, 255) >= 128, qPrintable(line));
         }
-        // Captions and a volume box: dark text, on a light ground.
-        for (const QString &name :
-             QString("Label3 Label23 Label13 Label24 left.volume").split(' ')) {
+        // Captions, boxes, buttons and tabs: dark text, on a light ground.
+        for (const QString &name : QString("Label3 Label23 Label13 Label24 left.volume "
+                                           "left.pulse1 PortBox SendButton qt_tabwidget_tabbar")
+                                       .split(' ')) {
             const QList<int> inside = greys(shot, place(name).adjusted(3, 3, -3, -3));
             QVERIFY2(inside.first() < 30 && inside[inside.size() / 2] > 200, qPrintable(name));
         }
@@ -679,20 +810,7 @@ void TestWindow::drawing()
         const double points = w->child("logo")->font().pointSizeF();
         QVERIFY(scale < 1 ? points > 20 && points < 26.25 : points == 26.25);
     }
-    // At twice the width the boxes and the fraction in the gaps of three
-    // captions outgrow the gaps: the words after a gap are drawn past them
-    // and within the caption, and clicks still reach the boxes.
-    for (const auto &[caption, occupant] : {std::pair("Label21", "BrewerCalibration"),
-                                            {"Label22", "calibration"},
-                                            {"Label28", "Label29"},
-                                            {"Label28", "Label30"}}) {
-        auto *label = w->child<GapCaption>(caption);
-        const QString suffix = label->text().mid(label->text().lastIndexOf("  ") + 2);
-        QVERIFY(label->x() + label->contentsRect().left() + label->suffixOffset() >
-                w->child<QWidget>(occupant)->geometry().right());
-        QVERIFY(label->suffixOffset() + label->fontMetrics().horizontalAdvance(suffix) <=
-                label->contentsRect().width());
-    }
+    // The captions with a box in their gap let clicks through to the box.
     for (const char *name : {"BrewerCalibration", "calibration"}) {
         auto *box = w->child(name);
         QCOMPARE(w->form.childAt(box->mapTo(&w->form, box->rect().center())), box);

@@ -2,19 +2,22 @@
 #include "ui_Form1.h"
 
 #include "BrewerOperations.h"
+#include "Decoration.h"
 #include "FieldEditors.h"
 #include "FieldValidator.h"
 #include "KeyCodes.h"
+#include "LightPalette.h"
 #include "PortSuggestions.h"
 #include "ScreenFit.h"
 #include "SerialNotices.h"
 #include "SettingWords.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileOperations.h"
+#include "TypeFit.h"
 
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QStyle>
+#include <QTabBar>
 
 namespace {
 
@@ -42,7 +45,12 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
 {
     // The form is a light design with colours of its own; a dark desktop
     // theme would give its light grey frames light text.
-    setPalette(style()->standardPalette());
+    setPalette(lightPalette());
+    // The form's type is its own too: the desktop's face, at the size the
+    // design was drawn for, whatever size the desktop gives its own text.
+    QFont type = font();
+    type.setPointSizeF(FormPointSize);
+    setFont(type);
     ui->setupUi(this);
     m_totals = {ui->Text10, ui->Text12, ui->Text14};
     nameControlArrays();
@@ -50,6 +58,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     wireSettingFields();
     describeFields();
     wireButtons();
+    orderKeyboard();
     Form_Load();
     new ScreenFit(*this);
 }
@@ -117,7 +126,9 @@ void Form1::wireSettingFields()
     new FieldValidator(ui->Textsend, isLogoCharacter, LogoTypedLimit);
 }
 
-// What a screen reader announces for each box, and the hint over it.
+// What a screen reader announces for each control, and the hint over each
+// box. The line holder, never seen under Read from Brewer, is hidden, and
+// the lines and rectangles are kept from screen readers.
 void Form1::describeFields()
 {
     const auto describe = [](QLineEdit *box, const QString &name, const QString &hint) {
@@ -125,12 +136,25 @@ void Form1::describeFields()
         box->setToolTip(hint);
     };
     for (int i = 0; i < SettingFieldCount; ++i)
-        describe(settingField(i), slotName(settingFields()[i].slot),
-                 rangeHint(settingFields()[i].kind));
+        describe(settingField(i), slotName(settingFields()[i].slot), rangeHint(settingFields()[i]));
     describe(ui->Textsend, logoName(), logoHint());
     for (int button = 0; button < ButtonCount; ++button)
         describe(m_totals[button], reportedTotalName(button), reportedTotalName(button));
     describe(ui->Text16, reportedCalibrationName(), reportedCalibrationName());
+    const std::array<QPushButton *, ButtonCount> defaults = {ui->default1, ui->default2,
+                                                             ui->default3};
+    for (int row = 0; row < ButtonCount; ++row)
+        defaults[row]->setAccessibleName(defaultButtonName(row));
+    ui->Command_disable1->setAccessibleName(disableButtonName(CenterButton));
+    ui->Command4->setAccessibleName(disableButtonName(RightButton));
+    ui->Shape3->setAccessibleName(QStringLiteral("Read lamp"));
+    ui->Shape2->setAccessibleName(QStringLiteral("Send lamp"));
+    ui->Combo1->setAccessibleName(QStringLiteral("Serial port"));
+    ui->Combo1->setAccessibleDescription(
+        QStringLiteral("The serial port of the brewer: COM1 to COM16, or the name of a device "
+                       "typed in. Connect opens it."));
+    ui->Text18->hide();
+    hideDecorationsFromAssistiveTechnology();
 }
 
 void Form1::wireButtons()
@@ -151,6 +175,16 @@ void Form1::wireButtons()
     connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(&m_link, &SerialLink::deviceLost, this, &Form1::MSComm1_Lost);
+}
+
+// Tab walks the form file's tab order, then the tab bar. The tab bar joins
+// the order here: as a tab stop in the form file, the tab widget would take
+// every control inside it out of the window's focus chain, and no key would
+// reach them. The first control of the order has the focus from start-up.
+void Form1::orderKeyboard()
+{
+    setTabOrder(ui->Text20, ui->SSTab1->tabBar());
+    ui->Command2->setFocus();
 }
 
 QString Form1::settingsFilePath() const
@@ -250,15 +284,13 @@ void Form1::Command2_Click()
     ui->textreceive->setText(QString());
     ui->Shape3->setFillColor(Lamp::Red);
     const ReplyOutcome reply = readFromBrewer(m_link, m_form);
-    if (reply.result != ReplyOutcome::Result::PortClosed) {
+    if (reply.good()) {
         for (int button = 0; button < ButtonCount; ++button)
             m_totals[button]->setText(reply.totals[button]);
         ui->Text16->setText(reply.calibration);
-    }
-    if (reply.good())
         ui->Shape3->setFillColor(Lamp::Green);
-    if (const auto told = reply.notice())
-        notice(*told);
+    }
+    notice(reply.notice());
 }
 
 void Form1::MSComm1_Lost(const QString &reason)

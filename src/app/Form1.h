@@ -79,6 +79,7 @@ private:
     void wireSettingFields();
     void describeFields();
     void wireButtons();
+    void orderKeyboard();
     void Form_Load();
 
     // Handlers.

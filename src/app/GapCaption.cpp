@@ -1,30 +1,32 @@
 #include "GapCaption.h"
 
 #include "CaptionGap.h"
+#include "TypeFit.h"
 
 #include <QPainter>
 #include <QStyle>
 
-namespace {
-
-// Room kept between the controls in the run and the words after it.
-constexpr int Margin = 4;
-
-} // namespace
+#include <limits>
 
 GapCaption::GapCaption(QWidget *parent) : QLabel(parent) {}
 
 int GapCaption::suffixOffset() const
 {
     const CaptionGap gap = CaptionGap::find(text());
-    const int natural =
-        fontMetrics().horizontalAdvance(text().left(gap.prefixLength + gap.runLength));
-    int offset = natural;
+    return gapSuffixStart(
+        fontMetrics().horizontalAdvance(text().left(gap.prefixLength + gap.runLength)),
+        occupantsSpan().second);
+}
+
+std::pair<int, int> GapCaption::occupantsSpan() const
+{
+    int left = std::numeric_limits<int>::max(), right = std::numeric_limits<int>::min();
     for (const QWidget *occupant : m_occupants) {
-        const int right = occupant->geometry().right() + 1 - x() - contentsRect().left();
-        offset = std::max(offset, right + Margin);
+        const int offset = x() + contentsRect().left();
+        left = std::min(left, occupant->x() - offset);
+        right = std::max(right, occupant->geometry().right() + 1 - offset);
     }
-    return offset;
+    return {left, right};
 }
 
 void GapCaption::paintEvent(QPaintEvent *event)

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QList>
 
+#include <utility>
+
 // A label whose caption leaves a run of spaces for sibling controls to sit
 // in. The window scales controls but not type, so at a larger size the
 // controls outgrow the run; the words after the run are then drawn just past
@@ -19,6 +21,9 @@ public:
 
     // Where, from the left of the contents, the words after the run start.
     int suffixOffset() const;
+    // Where the siblings in the run start and end (one past their last
+    // pixel), from the left of the contents.
+    std::pair<int, int> occupantsSpan() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

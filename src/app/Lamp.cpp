@@ -9,6 +9,10 @@ void Lamp::setFillColor(const QColor &color)
     if (color == m_fillColor)
         return;
     m_fillColor = color;
+    setAccessibleDescription(color == Green
+                                 ? QStringLiteral("Green: ready, its last step ended well")
+                             : color == Red ? QStringLiteral("Red: busy, or its last step failed")
+                                            : color.name());
     update();
 }
 

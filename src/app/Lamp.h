@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // A status lamp: a circle filling the widget, drawn with a solid fill of
-// FillColor once one is set, and only its outline before.
+// FillColor once one is set, and only its outline before. Its accessible
+// description says what its colour means, for a user who cannot see it.
 class Lamp : public QWidget
 {
     Q_OBJECT

@@ -11,9 +11,6 @@ namespace {
 const QString InkSample =
     QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
 
-// Type sizes are tried in quarter points.
-constexpr int QuartersPerPoint = 4;
-
 } // namespace
 
 LcdBox::LcdBox(QWidget *parent) : QLineEdit(parent) {}
@@ -33,22 +30,13 @@ void LcdBox::resizeEvent(QResizeEvent *event)
 
 double LcdBox::fittedPointSize(QFont type, int room)
 {
-    type.setPointSizeF(m_designPointSize);
-    double points = m_designPointSize;
-    if (!typeFits(type, room)) {
-        // The largest size, in quarter points, at which the glyphs fit; the
-        // smallest when none does.
-        int fits = 1, fails = int(m_designPointSize * QuartersPerPoint);
-        while (fails - fits > 1) {
-            const int middle = (fits + fails) / 2;
-            type.setPointSizeF(double(middle) / QuartersPerPoint);
-            if (typeFits(type, room))
-                fits = middle;
-            else
-                fails = middle;
-        }
-        points = double(fits) / QuartersPerPoint;
-    }
+    const int design = qRound(m_designPointSize * QuartersPerPoint);
+    const int fitted = largestFittingQuarters(design, design, [&](int quarters) {
+        type.setPointSizeF(quarters == design ? m_designPointSize
+                                              : double(quarters) / QuartersPerPoint);
+        return typeFits(type, room);
+    });
+    const double points = fitted == design ? m_designPointSize : double(fitted) / QuartersPerPoint;
     m_fittedSizes.insert(room, points);
     return points;
 }

@@ -43,11 +43,13 @@ void ProportionalLayout::record(QWidget &form)
 {
     m_scaleWidth = pixelsToTwips(form.width());
     m_scaleHeight = pixelsToTwips(form.height());
-    for (QWidget *control : controlsOf(form))
+    const QList<QWidget *> controls = controlsOf(form);
+    for (QWidget *control : controls)
         control->setProperty(TagProperty, GeometryRecord::fromPixels(control->geometry()).toText());
+    m_captions.record(controls);
 }
 
-void ProportionalLayout::apply(QWidget &form) const
+void ProportionalLayout::apply(QWidget &form)
 {
     const auto horizontal = scaleRatio(pixelsToTwips(form.width()), ScaleWidth());
     const auto vertical = scaleRatio(pixelsToTwips(form.height()), ScaleHeight());
@@ -60,4 +62,5 @@ void ProportionalLayout::apply(QWidget &form) const
         if (record)
             control->setGeometry(record->scaled(*horizontal, *vertical).toPixels());
     }
+    m_captions.apply();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CaptionFit.h"
+
 #include <QList>
 
 class QWidget;
@@ -10,7 +12,9 @@ class QWidget;
 // "Tag" property. apply() places every control from its record alone, scaled
 // by the ratios of the current client size to the reference, so that no
 // rounding carries over from one resize to the next. Straight lines are
-// controls like any other; type sizes are left alone.
+// controls like any other. Type sizes are not scaled: a caption keeps its
+// design type unless its control has become too small for its words, and
+// then shrinks just as far as they need (see CaptionFit).
 class ProportionalLayout
 {
 public:
@@ -19,9 +23,10 @@ public:
     int ScaleHeight() const { return m_scaleHeight; }
 
     void record(QWidget &form);
-    void apply(QWidget &form) const;
+    void apply(QWidget &form);
 
 private:
     int m_scaleWidth = 0;
     int m_scaleHeight = 0;
+    CaptionFit m_captions;
 };

@@ -1,7 +1,6 @@
 #include "BrewerOperations.h"
 
 #include "FieldEditors.h"
-#include "ReplyRecord.h"
 #include "SerialLink.h"
 #include "SerialNotices.h"
 #include "SettingsForm.h"
@@ -104,11 +103,17 @@ Notice SendOutcome::notice() const
 
 QString ReplyOutcome::problem() const
 {
-    if (good())
-        return {};
-    if (received < ReplyLength)
-        return QStringLiteral("%1 of its %2 bytes arrived.").arg(received).arg(ReplyLength);
-    return QStringLiteral("it does not start with FF AA.");
+    switch (fault) {
+    case ReplyFault::NothingArrived:
+        return QStringLiteral("nothing arrived from the brewer.");
+    case ReplyFault::WrongHeader:
+        return QStringLiteral("what arrived does not start with FF AA.");
+    case ReplyFault::TooShort:
+        return QStringLiteral("only %1 of its %2 bytes arrived.").arg(received).arg(ReplyLength);
+    case ReplyFault::None:
+        break;
+    }
+    return {};
 }
 
 ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes)
@@ -117,10 +122,7 @@ ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes)
     outcome.received = bytes.size();
     const auto report = decodeReply(replyPieces(replyDump(bytes)));
     if (!report) {
-        outcome.totals.fill(QStringLiteral("0"));
-        for (int i = 0; i < ButtonSlots; ++i)
-            form.setText(i, QStringLiteral("0"));
-        outcome.calibration = QStringLiteral("0");
+        outcome.fault = replyFault(bytes);
         return outcome;
     }
     outcome.result = ReplyOutcome::Result::Good;
@@ -151,15 +153,15 @@ ReplyOutcome readFromBrewer(SerialLink &link, SettingsForm &form)
     return outcome;
 }
 
-std::optional<Notice> ReplyOutcome::notice() const
+Notice ReplyOutcome::notice() const
 {
     switch (result) {
     case Result::PortClosed:
-        return Notice{portClosedText(), {}, appTitle()};
+        return {portClosedText(), {}, appTitle()};
     case Result::Good:
         return receivedNotice();
     case Result::Bad:
         break;
     }
-    return std::nullopt;
+    return badRecordNotice(problem());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Notice.h"
+#include "ReplyRecord.h"
 #include "SerialLink.h"
 #include "SettingsFrame.h"
 #include "SlotMap.h"
@@ -10,7 +11,6 @@
 #include <QString>
 
 #include <array>
-#include <optional>
 
 class SettingsForm;
 
@@ -82,17 +82,19 @@ struct ReplyOutcome
     enum class Result { PortClosed, Bad, Good };
 
     Result result = Result::Bad;
-    qsizetype received = 0;                  // the bytes that had arrived
-    std::array<QString, ButtonCount> totals; // the brewer's count totals, as shown
-    QString calibration;                     // its current calibration, as shown
+    ReplyFault fault = ReplyFault::None; // why a bad record is bad
+    qsizetype received = 0;              // the bytes that had arrived
+    // A good record's count totals and calibration, as the window shows them.
+    std::array<QString, ButtonCount> totals;
+    QString calibration;
 
     bool good() const { return result == Result::Good; }
-    // Why the record was not good: too few bytes arrived, or they do not
-    // start with FF AA.
+    // Why the record was not good, in a technician's words: nothing arrived,
+    // it does not start with FF AA, or only some of its 39 bytes arrived.
     QString problem() const;
-    // What the window tells the user; a bad record gets no notice, its red
-    // lamp says it.
-    std::optional<Notice> notice() const;
+    // What the user is told: the port is closed, the record was shown, or
+    // why it was not and that no setting changed.
+    Notice notice() const;
 };
 
 // Read from Brewer on the bytes that were waiting: their dump, its pieces
@@ -100,8 +102,8 @@ struct ReplyOutcome
 // `form` to its bytes, each editor running in turn, a pulse field showing
 // 102 (which stands for zero) then showing "0", and the pump speed and drip
 // time, out of range showing 100 and 90; its calibration out of range shows
-// 88. A bad one sets the button fields, the totals and the calibration to
-// "0" and leaves pump speed and drip time.
+// 88. A bad one changes nothing: what the user set is still there, and goes
+// into the next Send and Save.
 ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes);
 
 // Read from Brewer on an open port: takeReply() on every byte waiting, and

@@ -65,6 +65,15 @@ Notice receivedNotice()
     return {QStringLiteral("Receive Data Successful! "), {}, appTitle()};
 }
 
+Notice badRecordNotice(const QString &problem)
+{
+    return {
+        QStringLiteral("The brewer's record was not read: %1 No setting was changed.").arg(problem),
+        QStringLiteral("Read from Brewer shows the record the brewer has already sent: "
+                       "press it again once the brewer has sent its record."),
+        appTitle(), Notice::Icon::Warning};
+}
+
 Notice deviceLostNotice(const QString &reason)
 {
     return {QStringLiteral("The serial port stopped working, so the brewer cannot be reached. The "

@@ -39,5 +39,8 @@ QString sendFailedText();
 // "Receive Data Successful! ".
 Notice receivedNotice();
 
+// The brewer's record was not read, for `problem`; no setting changed.
+Notice badRecordNotice(const QString &problem);
+
 // The open port's device failed and the port has been closed.
 Notice deviceLostNotice(const QString &reason);

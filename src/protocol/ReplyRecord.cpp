@@ -77,6 +77,15 @@ std::optional<BrewerReport> decodeReply(const QStringList &pieces)
     return report;
 }
 
+ReplyFault replyFault(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return ReplyFault::NothingArrived;
+    if (bytes[0] != HeaderFirst || (bytes.size() > 1 && bytes[1] != HeaderSecond))
+        return ReplyFault::WrongHeader;
+    return bytes.size() < ReplyLength ? ReplyFault::TooShort : ReplyFault::None;
+}
+
 QByteArray encodeReply(const BrewerReport &report)
 {
     QByteArray bytes;

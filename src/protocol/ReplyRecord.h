@@ -40,6 +40,11 @@ struct BrewerReport
 // record is never decoded from bytes that did not arrive.
 std::optional<BrewerReport> decodeReply(const QStringList &pieces);
 
+// Why bytes taken from the line carry no record: none arrived, the first
+// of them are not the header FF AA, or fewer than 39 arrived after it.
+enum class ReplyFault { None, NothingArrived, WrongHeader, TooShort };
+ReplyFault replyFault(QByteArrayView bytes);
+
 // The 39-byte record of `report`. A value too large for its byte or base-100
 // pair is sent as the largest the record can carry.
 QByteArray encodeReply(const BrewerReport &report);

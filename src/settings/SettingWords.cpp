@@ -1,6 +1,8 @@
 #include "SettingWords.h"
 
 #include "FieldEditors.h"
+#include "SettingsTable.h"
+#include "SlotForms.h"
 
 namespace {
 
@@ -46,6 +48,24 @@ bool showsReplacement(FieldKind kind)
            kind != FieldKind::DripTime;
 }
 
+// What Send sends for a field that still shows the "0" it opens with, when
+// that is not what a typed 0 would send: its slot is unset then, and
+// FillDefaults gives it its default, while a typed 0 runs the editor.
+std::optional<QString> untouchedValue(const SettingField &field)
+{
+    SettingsTable untouched, typed;
+    for (const SlotWrite &write : editField(field, QStringLiteral("0")).writes)
+        typed.setSlot(write.slot, write.text);
+    untouched.FillDefaults();
+    typed.FillDefaults();
+    const QString sent = untouched.slot(field.slot).value_or(QString());
+    if (sent == typed.slot(field.slot))
+        return std::nullopt;
+    const int value = sent.toInt(nullptr, 16);
+    return field.kind == FieldKind::Calibration ? tenthsText(value / 256 * 100 + value % 256)
+                                                : QString::number(value);
+}
+
 } // namespace
 
 QString slotName(int slot)
@@ -78,8 +98,9 @@ QString rangeText(FieldKind kind)
         .arg(boundText(kind, range.low), boundText(kind, range.high), unitOf(kind));
 }
 
-QString rangeHint(FieldKind kind)
+QString rangeHint(const SettingField &field)
 {
+    const FieldKind kind = field.kind;
     const SettingRange range = settingRange(kind);
     QString hint = rangeText(kind);
     if (kind == FieldKind::CountWithDisable)
@@ -89,8 +110,21 @@ QString rangeHint(FieldKind kind)
                                                                    : QStringLiteral("any other");
     const QString becomes =
         showsReplacement(kind) ? QStringLiteral("becomes") : QStringLiteral("is sent as");
-    return hint + QStringLiteral("; %1 number %2 %3")
-                      .arg(outside, becomes, boundText(kind, range.replacement));
+    hint += QStringLiteral("; %1 number %2 %3")
+                .arg(outside, becomes, boundText(kind, range.replacement));
+    if (const auto untouched = untouchedValue(field))
+        hint += QStringLiteral("; until the field is changed, %1 is sent").arg(*untouched);
+    return hint;
+}
+
+QString defaultButtonName(int row)
+{
+    return QStringLiteral("%1 default settings").arg(buttonName(row));
+}
+
+QString disableButtonName(int row)
+{
+    return QStringLiteral("%1 disable").arg(buttonName(row));
 }
 
 QString logoName()

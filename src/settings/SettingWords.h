@@ -16,9 +16,17 @@ QString slotName(int slot);
 // The range of a field of `kind`, with its unit: "70 to 100 percent".
 QString rangeText(FieldKind kind);
 
-// The range of a field of `kind` and what a number outside it becomes:
-// "0 to 102; a larger number becomes 102".
-QString rangeHint(FieldKind kind);
+// The range of `field` and what a number outside it becomes, and what Send
+// sends for the field while it still shows the 0 it opens with, where that
+// is not what a typed 0 becomes: "0 to 102; a larger number becomes 102",
+// "70 to 100 percent; any other number is sent as 100; until the field is
+// changed, 0 is sent".
+QString rangeHint(const SettingField &field);
+
+// The Default and Disable buttons of button row 0..2, as a screen reader
+// names them: "Left Button default settings", "Center Button disable".
+QString defaultButtonName(int row);
+QString disableButtonName(int row);
 
 // The logo field's name, and what may be typed into it.
 QString logoName();

@@ -117,18 +117,22 @@ inline QList<LoadCase> loadCases()
     };
 }
 
-// A record Read is tried on, over fields where the Left Button's first
-// pulse shows 7, the Center Button's volume 64, the pump speed 75, the drip
-// time 80, the Left Button's count 12, the Center Button's "OFF" and the
-// calibration 97.8. `expected` holds "name=text" for a setting field, "N=text"
-// for slot N, and "total0=" .. "total2=" and "brewer=" for the totals and
-// the brewer's calibration shown.
+// A record Read is tried on, over fields set to replyStartFields().
+// `expected` holds "name=text" for a setting field, "N=text" for slot N,
+// "total0=" .. "total2=" and "brewer=" for the totals and the brewer's
+// calibration shown, and "problem=" for why a bad record was not read.
 struct ReplyCase
 {
     const char *name;
     QByteArray bytes;
     QStringList expected;
 };
+
+inline QStringList replyStartFields()
+{
+    return {"left.pulse1=7", "center.volume=64", "pump=75",         "drip=80",
+            "left.count=12", "center.count=OFF", "calibration=97.8"};
+}
 
 inline QList<ReplyCase> replyCases()
 {
@@ -140,11 +144,8 @@ inline QList<ReplyCase> replyCases()
             << (i % 9 == 8
                     ? QStringLiteral("%1.volume=%2").arg(rows[i / 9]).arg(i + 1)
                     : QStringLiteral("%1.pulse%2=%3").arg(rows[i / 9]).arg(i % 9 + 1).arg(i + 1));
-    // A bad reply zeroes the totals, the button fields and the brewer's
-    // calibration only.
-    const QStringList zeroed = {"total0=0",       "total2=0", "left.pulse1=0", "center.volume=0",
-                                "right.volume=0", "brewer=0", "pump=75",       "drip=80",
-                                "0=00",           "17=00"};
+    // A bad reply changes no field and no slot, and says why.
+    const auto unchanged = [](const QString &problem) { return QStringList{"problem=" + problem}; };
     return {
         {"example record", record(), example},
         // 102 and anything larger is zero in a pulse field, 102 in a volume
@@ -159,9 +160,13 @@ inline QList<ReplyCase> replyCases()
         {"the other edges", record({{36, 8}, {37, 0x55}, {38, 70}, {39, 106}}),
          QStringList{"brewer=88.5", "pump=70", "drip=90", "31=46", "32=5A"}},
         {"a long record: the first 39 bytes", record() + QByteArray(11, '\xee'), example},
-        {"nothing received", QByteArray(), zeroed},
-        {"one byte", QByteArray("\xff"), zeroed},
-        {"38 bytes", record().chopped(1), zeroed},
-        {"header bytes swapped", record({{1, 0xAA}, {2, 0xFF}}), zeroed},
+        {"nothing received", QByteArray(), unchanged("nothing arrived from the brewer.")},
+        {"one byte", QByteArray("\xff"), unchanged("only 1 of its 39 bytes arrived.")},
+        {"20 bytes", record().left(20), unchanged("only 20 of its 39 bytes arrived.")},
+        {"38 bytes", record().chopped(1), unchanged("only 38 of its 39 bytes arrived.")},
+        {"header bytes swapped", record({{1, 0xAA}, {2, 0xFF}}),
+         unchanged("what arrived does not start with FF AA.")},
+        {"one byte, not the header", QByteArray(1, '\0'),
+         unchanged("what arrived does not start with FF AA.")},
     };
 }

@@ -62,3 +62,14 @@ inline QString formHolds(const SettingsForm &form, const QString &key)
     return isSlot ? form.table().slot(slot).value_or(QStringLiteral("unset"))
                   : form.text(fieldIndex(key));
 }
+
+// Every field's text and every slot of `form`, to compare before and after.
+inline QStringList formState(const SettingsForm &form)
+{
+    QStringList state;
+    for (int i = 0; i < SettingFieldCount; ++i)
+        state << form.text(i);
+    for (int slot = 0; slot < UsedSlots; ++slot)
+        state << form.table().slot(slot).value_or(QStringLiteral("unset"));
+    return state;
+}
