@@ -150,6 +150,7 @@ void Form1::describeFields()
     ui->Shape3->setAccessibleName(QStringLiteral("Read lamp"));
     ui->Shape2->setAccessibleName(QStringLiteral("Send lamp"));
     ui->Combo1->setAccessibleName(QStringLiteral("Serial port"));
+    ui->textreceive->setAccessibleName(QStringLiteral("LCD banner"));
     ui->Combo1->setAccessibleDescription(
         QStringLiteral("The serial port of the brewer: COM1 to COM16, or the name of a device "
                        "typed in. Connect opens it."));
