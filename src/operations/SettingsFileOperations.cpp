@@ -12,18 +12,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace {
-
-// A slot text read as hexadecimal, or nullopt for anything else.
-std::optional<uint> hexValue(QStringView text)
-{
-    if (text.isEmpty() || text.size() > 4 || !isHexOfWidth(text.toString(), int(text.size())))
-        return std::nullopt;
-    return text.toUInt(nullptr, 16);
-}
-
-} // namespace
-
 Notice SaveOutcome::notice() const
 {
     return saveNotice(path, failure);
@@ -91,23 +79,6 @@ LoadOutcome loadSettingsFile(SettingsForm &form, const QString &path)
     outcome.path = path;
     outcome.failure = failure;
     return outcome;
-}
-
-std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QString> &slot)
-{
-    if (!slot)
-        return std::nullopt;
-    if (kind != FieldKind::Calibration) {
-        const auto value = hexValue(*slot);
-        return value ? std::optional(QString::number(*value)) : std::nullopt;
-    }
-    if (slot->size() != 4)
-        return std::nullopt;
-    const auto high = hexValue(QStringView(*slot).first(2));
-    const auto low = hexValue(QStringView(*slot).last(2));
-    if (!high || !low)
-        return std::nullopt;
-    return tenthsText(int(*high * 100 + *low));
 }
 
 LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes)

@@ -78,10 +78,3 @@ LoadOutcome loadSettingsFile(SettingsForm &form, const QString &path);
 // keeps the count loaded from "Total cups". A flag of "00", or none, leaves
 // the field as the field pass set it.
 LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes);
-
-// What a field shows for its slot: the slot's hexadecimal number in decimal
-// digits ("66" gives "102"), or for the calibration, whose slot holds H and L
-// as two hexadecimal digits each, (H * 100 + L) / 10 in its shortest decimal
-// form ("094E" gives "97.8", "0850" gives "88"). nullopt when the slot is
-// unset or not hexadecimal: the field then keeps its text.
-std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QString> &slot);

@@ -9,6 +9,14 @@ namespace {
 
 const QString DisabledText = QStringLiteral("OFF");
 
+// A slot text read as hexadecimal, or nullopt for anything else.
+std::optional<uint> hexValue(QStringView text)
+{
+    if (text.isEmpty() || text.size() > 4 || !isHexOfWidth(text.toString(), int(text.size())))
+        return std::nullopt;
+    return text.toUInt(nullptr, 16);
+}
+
 // A blank field reads as 0, like an empty number box; anything else must be
 // a number.
 std::optional<DecimalNumber> fieldNumber(const QString &text)
@@ -179,4 +187,21 @@ QString disabledText()
 QString toggledDisableText(const QString &current)
 {
     return current != DisabledText ? DisabledText : QStringLiteral("0");
+}
+
+std::optional<QString> loadedFieldText(FieldKind kind, const std::optional<QString> &slot)
+{
+    if (!slot)
+        return std::nullopt;
+    if (kind != FieldKind::Calibration) {
+        const auto value = hexValue(*slot);
+        return value ? std::optional(QString::number(*value)) : std::nullopt;
+    }
+    if (slot->size() != 4)
+        return std::nullopt;
+    const auto high = hexValue(QStringView(*slot).first(2));
+    const auto low = hexValue(QStringView(*slot).last(2));
+    if (!high || !low)
+        return std::nullopt;
+    return tenthsText(int(*high * 100 + *low));
 }

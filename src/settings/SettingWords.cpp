@@ -2,7 +2,6 @@
 
 #include "FieldEditors.h"
 #include "SettingsTable.h"
-#include "SlotForms.h"
 
 namespace {
 
@@ -58,12 +57,10 @@ std::optional<QString> untouchedValue(const SettingField &field)
         typed.setSlot(write.slot, write.text);
     untouched.FillDefaults();
     typed.FillDefaults();
-    const QString sent = untouched.slot(field.slot).value_or(QString());
+    const auto sent = untouched.slot(field.slot);
     if (sent == typed.slot(field.slot))
         return std::nullopt;
-    const int value = sent.toInt(nullptr, 16);
-    return field.kind == FieldKind::Calibration ? tenthsText(value / 256 * 100 + value % 256)
-                                                : QString::number(value);
+    return loadedFieldText(field.kind, sent);
 }
 
 } // namespace
