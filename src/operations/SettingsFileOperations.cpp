@@ -5,7 +5,6 @@
 #include "SettingsFileFormat.h"
 #include "SettingsFileNotices.h"
 #include "SettingsForm.h"
-#include "SlotForms.h"
 
 #include <QCoreApplication>
 #include <QDir>
