@@ -18,7 +18,8 @@ const CommandOption Read{"read", nullptr, nullptr,
 
 QString fileNote()
 {
-    return QStringLiteral("\nWithout FILE, the settings file of the window beside this program:\n"
+    return QStringLiteral("\nWithout FILE, the settings file that the window installed with this\n"
+                          "program uses:\n"
                           "  %1\n")
         .arg(defaultSettingsFilePath());
 }
