@@ -141,8 +141,9 @@ void TestCore::frameBytes()
 
     QCOMPARE(parseSettingsFrame(frame + frame).length, frame.size());
     QCOMPARE(parseSettingsFrame(frame.left(60)).status, ParsedFrame::Status::Incomplete);
-    QCOMPARE(parseSettingsFrame(QByteArray(frame).replace(5, 1, "g")).status,
-             ParsedFrame::Status::Malformed);                   // not a digit, first of all
+    for (const qsizetype at : {qsizetype(5), frame.size() - 1}) // a digit, the closing ")"
+        QCOMPARE(parseSettingsFrame(QByteArray(frame).replace(at, 1, "g")).status,
+                 ParsedFrame::Status::Malformed);
     const ParsedFrame junk = parseSettingsFrame("xyz" + frame); // skipped up to the next frame
     QVERIFY(junk.status == ParsedFrame::Status::Malformed && junk.length == 3);
     const ParsedFrame longLogo = parseSettingsFrame("$$" + QByteArray(17, 'A') + "/&");

@@ -279,6 +279,7 @@ void TestWindow::accessibility()
     QCOMPARE(offered("LeftDefault")->text(QAccessible::Name), "Left Button default settings");
     QCOMPARE(offered("CenterDisable")->text(QAccessible::Name), "Center Button disable");
     QCOMPARE(offered("ReadLamp")->text(QAccessible::Name), "Read lamp");
+    QCOMPARE(offered("SendLamp")->text(QAccessible::Name), "Send lamp");
     QCOMPARE(offered("Banner")->text(QAccessible::Name), "LCD banner");
     QVERIFY(offered("PortBox")->text(QAccessible::Description).contains("port of the brewer"));
     QVERIFY(offered("SendLamp")->text(QAccessible::Description).contains("ready"));
