@@ -172,7 +172,7 @@ void TestCli::commands_data()
     addRow("unknown setting", QStringList{"set", "N.TXT", "pumps=80"}, 2, "",
            QStringList{"\"pumps=80\" is not"});
     addRow("a name twice", QStringList{"set", "B.TXT", "pump=90", "pump=80"}, 2, "",
-           QStringList{"pump is given twice"});
+           QStringList{"pump is given twice. Nothing was written."});
     addRow("get an unknown name", QStringList{"get", "A.TXT", "pumps"}, 2, "",
            QStringList{"\"pumps\" is not"});
     addRow("a letter in a number", QStringList{"set", "N.TXT", "drip=9O"}, 2, "",
