@@ -35,7 +35,8 @@ Notice LoadOutcome::notice() const
 
 bool LoadOutcome::isSettingsFile() const
 {
-    return missingRecords.size() <= qsizetype(SettingsRecords.size()); // one of them was there
+    // The Logo line and the records can all be missing: one of them was there.
+    return missingRecords.size() <= qsizetype(SettingsRecords.size());
 }
 
 QStringList LoadOutcome::damage() const
