@@ -20,3 +20,13 @@ inline QString appTitle()
 {
     return QStringLiteral("PELN");
 }
+
+// The system's own words as a clause in a sentence of ours: trimmed, and
+// without the full stop that Windows ends its messages with.
+inline QString systemClause(QString said)
+{
+    said = said.trimmed();
+    if (said.endsWith(u'.'))
+        said.chop(1);
+    return said;
+}

@@ -5,8 +5,9 @@ QString portClosedText()
     return QStringLiteral("Please connect COM  First ");
 }
 
-QString openFailureReason(SerialLink::Problem problem, const QString &systemReason)
+QString openFailureReason(SerialLink::Problem problem, const QString &systemWords)
 {
+    const QString systemReason = systemClause(systemWords);
     if (problem == SerialLink::Problem::InUse) {
         const QString inUse = QStringLiteral("the port is in use by another program");
         return systemReason.isEmpty() ? inUse : QStringLiteral("%1 (%2)").arg(inUse, systemReason);
@@ -25,8 +26,9 @@ QString dialoutAdvice()
                           "with your user's name and dialout as root), then log out and in again");
 }
 
-QString lineFailureReason(SerialLink::Problem problem, const QString &systemReason)
+QString lineFailureReason(SerialLink::Problem problem, const QString &systemWords)
 {
+    const QString systemReason = systemClause(systemWords);
     if (problem != SerialLink::Problem::DeviceLost)
         return systemReason;
     const QString gone =

@@ -19,12 +19,12 @@ Notice fileNotice(const char *outcome, const QString &details, Notice::Icon icon
 
 QString fileReadFailure(const QString &path, const QString &reason)
 {
-    return QStringLiteral("%1 could not be read: %2.").arg(path, reason);
+    return QStringLiteral("%1 could not be read: %2.").arg(path, systemClause(reason));
 }
 
 QString fileWriteFailure(const QString &path, const QString &reason)
 {
-    return QStringLiteral("%1 could not be written: %2.").arg(path, reason);
+    return QStringLiteral("%1 could not be written: %2.").arg(path, systemClause(reason));
 }
 
 QString fileKeptText()

@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 Notice SaveOutcome::notice() const
 {
@@ -53,8 +52,7 @@ QString settingsFolder(SettingsHome home)
 {
     if (home == SettingsHome::BesideProgram)
         return QCoreApplication::applicationDirPath();
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/peln");
+    return userSettingsFolder();
 }
 
 SettingsHome settingsHome()

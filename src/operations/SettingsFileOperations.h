@@ -53,8 +53,8 @@ struct LoadOutcome
 
 // Where the settings file lives: in the folder that holds the program, as
 // long as the program is run from a folder of its own; for a build installed
-// system-wide, whose folder no user may write, in the user's data folder,
-// $XDG_DATA_HOME/peln (~/.local/share/peln when that is not set).
+// system-wide, whose folder no user may write, in the user's data folder
+// (userSettingsFolder()).
 enum class SettingsHome { BesideProgram, UserData };
 QString settingsFolder(SettingsHome home);
 // This build's: UserData when it was configured with PELN_SYSTEM_INSTALL.

@@ -14,6 +14,9 @@
 #include <termios.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 SerialLink::SerialLink(QObject *parent) : QObject(parent)
 {
@@ -132,6 +135,11 @@ void SerialLink::noteOpenFailure()
     m_problem = Problem::Other;
     if (m_port.error() != QSerialPort::PermissionError)
         return;
+#ifdef Q_OS_WIN
+    // Windows opens a COM port for one program at a time and answers every
+    // other with "access denied"; it has no access rights of users to ports.
+    m_problem = Problem::InUse;
+#endif
 #ifdef Q_OS_UNIX
     const QByteArray path = QFile::encodeName(systemLocation());
     if (::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0)
@@ -227,29 +235,51 @@ bool SerialLink::waitUntilSent(int timeoutMs)
     const QDeadlineTimer deadline(timeoutMs);
     if (!drainOutput(int(deadline.remainingTime())))
         return false;
-#ifdef Q_OS_UNIX
     // The bytes handed to the system leave as fast as the line takes them.
     // A device that has gone away no longer answers the question.
-    int queued = 0;
     while (m_port.isOpen()) {
-        if (ioctl(m_port.handle(), TIOCOUTQ, &queued) != 0) {
+        const std::optional<qint64> queued = queuedInSystem();
+        if (!queued) {
             m_problem = Problem::DeviceLost;
-            m_errorString = qt_error_string(errno);
             return false;
         }
-        if (queued == 0)
+        if (*queued == 0)
             break;
         if (deadline.hasExpired()) {
             m_errorString = QStringLiteral("%1 bytes were still waiting to leave the port after "
                                            "%2 seconds.")
-                                .arg(queued)
+                                .arg(*queued)
                                 .arg(timeoutMs / 1000.0, 0, 'g', 3);
             return false;
         }
         QThread::msleep(5);
     }
-#endif
     return true;
+}
+
+// The bytes the system's driver still holds for the line: the terminal's
+// output queue on Unix, the COM port's on Windows. Nothing, with
+// errorString(), when the device does not answer.
+std::optional<qint64> SerialLink::queuedInSystem()
+{
+#if defined(Q_OS_UNIX)
+    int queued = 0;
+    if (ioctl(m_port.handle(), TIOCOUTQ, &queued) != 0) {
+        m_errorString = qt_error_string(errno);
+        return std::nullopt;
+    }
+    return queued;
+#elif defined(Q_OS_WIN)
+    DWORD errors = 0;
+    COMSTAT status = {};
+    if (!ClearCommError(m_port.handle(), &errors, &status)) {
+        m_errorString = qt_error_string(int(GetLastError()));
+        return std::nullopt;
+    }
+    return status.cbOutQue;
+#else
+    return 0; // no way to ask: handed to the system counts as sent
+#endif
 }
 
 void SerialLink::portError(QSerialPort::SerialPortError error)

@@ -8,6 +8,8 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <optional>
+
 // The serial port to the brewer, which the window and peln-cli each open,
 // and the only code that talks to QSerialPort.
 //
@@ -24,10 +26,11 @@
 // The link reports facts: what failed, what stood in the way and the
 // system's own words. What to tell the user is the front ends' business.
 //
-// While the port is open the link holds its device exclusively: by Qt's lock
-// file and, on Unix, by an flock on the device, which is what other serial
-// programs check before they use a port. It leaves alone a device that a
-// running program has marked busy with a lock file of its own.
+// While the port is open the link holds its device exclusively. On Unix that
+// takes Qt's lock file and an flock on the device, which is what other
+// serial programs check before they use a port, and it leaves alone a device
+// that a running program has marked busy with a lock file of its own. On
+// Windows the system itself opens a COM port for one program at a time.
 class SerialLink : public QObject
 {
     Q_OBJECT
@@ -104,6 +107,7 @@ signals:
 private:
     void gatherInput();
     bool lockDevice();
+    std::optional<qint64> queuedInSystem();
     void noteOpenFailure();
     QString systemLocation() const;
     void portError(QSerialPort::SerialPortError error);

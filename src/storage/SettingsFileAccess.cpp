@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <cerrno>
 
@@ -30,6 +31,16 @@ QString settingsFilePath(const QString &directory)
     if (!path.endsWith(QDir::separator()))
         path += QDir::separator();
     return path + SettingsFileName;
+}
+
+QString userSettingsFolder()
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("PELN"); // as Windows programs name theirs
+#else
+    const QString name = QStringLiteral("peln");
+#endif
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u'/' + name;
 }
 
 bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *reason)

@@ -15,6 +15,11 @@ inline constexpr qint64 SettingsFileSizeLimit = 1024 * 1024;
 // the platform's separator.
 QString settingsFilePath(const QString &directory);
 
+// The folder of the user's own settings, for a program installed where no
+// user may write: $XDG_DATA_HOME/peln (~/.local/share/peln when that is not
+// set) on Linux, %LOCALAPPDATA%\PELN on Windows.
+QString userSettingsFolder();
+
 // Replaces the file at `path` with `bytes` whole, or leaves what stood there
 // untouched. On failure returns false and puts the system's reason in `reason`.
 bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *reason);

@@ -3,6 +3,48 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_WIN
+#include <QCryptographicHash>
+#include <QDir>
+
+#include <qt_windows.h>
+
+// Windows cannot rename a new file over one that another program holds
+// open, so the lock is not taken on the file itself: it is a mutex named
+// after the file's full path (case does not tell Windows paths apart),
+// which the system releases when its holder ends, however it ends.
+SettingsFileLock::SettingsFileLock(const QString &path)
+{
+    const QByteArray key =
+        QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toLower().toUtf8();
+    const QString name =
+        QStringLiteral("Local\\PELN settings file %1")
+            .arg(QString::fromLatin1(
+                QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex()));
+    m_mutex = CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t *>(name.utf16()));
+    if (!m_mutex) {
+        m_failure = qt_error_string(int(GetLastError()));
+        return;
+    }
+    // An abandoned mutex, whose holder ended without releasing it, is held now too.
+    const DWORD waited = WaitForSingleObject(m_mutex, INFINITE);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        m_failure = qt_error_string(int(GetLastError()));
+        CloseHandle(m_mutex);
+        m_mutex = nullptr;
+    }
+}
+
+SettingsFileLock::~SettingsFileLock()
+{
+    if (m_mutex) {
+        ReleaseMutex(m_mutex);
+        CloseHandle(m_mutex);
+    }
+}
+
+#else
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -66,3 +108,5 @@ SettingsFileLock::~SettingsFileLock()
     if (m_fd >= 0)
         ::close(m_fd);
 }
+
+#endif

@@ -3,17 +3,40 @@
 #include <QFile>
 
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
 bool quietProgress = false;
 
+// What a script reads is the same bytes on every system: lines end in LF,
+// and a frame is written as it goes on the line. Windows would make each
+// LF a CR LF unless told otherwise.
+FILE *asBytes(FILE *stream)
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stream), _O_BINARY);
+#endif
+    return stream;
+}
+
 QFile &standardOutput()
 {
     static QFile file;
-    if (!file.isOpen())
-        file.open(STDOUT_FILENO, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+    if (!file.isOpen()) {
+#ifdef Q_OS_WIN
+        const int descriptor = _fileno(asBytes(stdout));
+#else
+        const int descriptor = STDOUT_FILENO;
+#endif
+        file.open(descriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+    }
     return file;
 }
 
@@ -42,7 +65,7 @@ QString outputFailure()
 
 QTextStream &err()
 {
-    static QTextStream stream(stderr);
+    static QTextStream stream(asBytes(stderr));
     return stream;
 }
 

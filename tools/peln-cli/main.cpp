@@ -9,13 +9,25 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#ifdef Q_OS_WIN
+#include <QScopeGuard>
+
+#include <qt_windows.h>
+#endif
+
 namespace {
 
 // The arguments as text. File names are used as the bytes given, so an
 // argument that text cannot carry back to the same bytes (a name that is not
-// valid in the system's encoding) is refused rather than changed.
+// valid in the system's encoding) is refused rather than changed. Windows
+// hands every program its arguments as text in the first place.
 std::optional<QStringList> argumentsOf(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QCoreApplication::arguments();
+#else
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         const QByteArray raw(argv[i]);
@@ -30,6 +42,7 @@ std::optional<QStringList> argumentsOf(int argc, char *argv[])
         arguments << text;
     }
     return arguments;
+#endif
 }
 
 // The options of a command as the parser takes them, --help and --quiet
@@ -109,6 +122,13 @@ int run(const QStringList &arguments)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // Everything is written as UTF-8: a console shows it as such while the
+    // program runs, and gets its own code page back afterwards.
+    const UINT consolePage = GetConsoleOutputCP();
+    SetConsoleOutputCP(CP_UTF8);
+    const auto restore = qScopeGuard([consolePage] { SetConsoleOutputCP(consolePage); });
+#endif
     QCoreApplication::setApplicationName(QStringLiteral("peln-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PELN_VERSION));
     const auto arguments = argumentsOf(argc, argv);
