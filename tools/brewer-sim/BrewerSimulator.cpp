@@ -4,15 +4,7 @@
 #include "SettingsFrame.h"
 #include "SlotForms.h"
 
-#include <QSocketNotifier>
 #include <QTextStream>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
@@ -56,32 +48,14 @@ BrewerSimulator::BrewerSimulator(QTextStream &out, QObject *parent) : QObject(pa
     m_quiet.setSingleShot(true);
     m_quiet.setInterval(QuietMs);
     connect(&m_quiet, &QTimer::timeout, this, &BrewerSimulator::dropUnfinishedFrame);
+    connect(&m_line, &PseudoTerminalLine::readyRead, this, &BrewerSimulator::readLine);
 }
 
-BrewerSimulator::~BrewerSimulator()
-{
-    delete m_notifier;
-    if (m_farEnd >= 0)
-        ::close(m_farEnd);
-    if (m_nearEnd >= 0)
-        ::close(m_nearEnd);
-}
+BrewerSimulator::~BrewerSimulator() = default;
 
 bool BrewerSimulator::start()
 {
-    termios raw{};
-    cfmakeraw(&raw);
-    char name[256] = {};
-    if (openpty(&m_farEnd, &m_nearEnd, name, &raw, nullptr) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
-        m_farEnd = m_nearEnd = -1;
-        return false;
-    }
-    ::fcntl(m_farEnd, F_SETFL, ::fcntl(m_farEnd, F_GETFL) | O_NONBLOCK);
-    m_path = QString::fromLocal8Bit(name);
-    m_notifier = new QSocketNotifier(m_farEnd, QSocketNotifier::Read);
-    connect(m_notifier, &QSocketNotifier::activated, this, &BrewerSimulator::readLine);
-    return true;
+    return m_line.open();
 }
 
 QString BrewerSimulator::helpText()
@@ -124,52 +98,23 @@ void BrewerSimulator::send(const QByteArray &bytes)
 
 void BrewerSimulator::unplug()
 {
-    delete m_notifier;
-    m_notifier = nullptr;
-    for (int *fd : {&m_farEnd, &m_nearEnd}) {
-        if (*fd >= 0)
-            ::close(*fd);
-        *fd = -1;
-    }
+    m_line.close();
     m_out << "Line unplugged: the program's port has lost its device." << Qt::endl;
 }
 
 QString BrewerSimulator::lineSettings() const
 {
-    termios line{};
-    if (m_nearEnd < 0 || tcgetattr(m_nearEnd, &line) != 0)
-        return QStringLiteral("no line");
-    const std::pair<speed_t, int> speeds[] = {{B1200, 1200},   {B2400, 2400},    {B4800, 4800},
-                                              {B9600, 9600},   {B19200, 19200},  {B38400, 38400},
-                                              {B57600, 57600}, {B115200, 115200}};
-    int baud = 0;
-    for (const auto &[speed, rate] : speeds)
-        baud = cfgetospeed(&line) == speed ? rate : baud;
-    const char parity = !(line.c_cflag & PARENB) ? 'N' : (line.c_cflag & PARODD) ? 'O' : 'E';
-    return QStringLiteral("%1 baud, %2%3%4")
-        .arg(baud)
-        .arg(5 + int((line.c_cflag & CSIZE) / CS6))
-        .arg(QLatin1Char(parity))
-        .arg(line.c_cflag & CSTOPB ? 2 : 1);
+    return m_line.lineSettings();
 }
 
 void BrewerSimulator::readLine()
 {
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(m_farEnd, buffer, sizeof buffer);
-        if (n > 0) {
-            // The line as the sender set it up, looked at as its frame
-            // begins to arrive: a sender that is done may close it soon.
-            if (m_pending.isEmpty())
-                m_arrivalLine = lineSettings();
-            m_pending.append(buffer, n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        break;
-    }
+    const QByteArray arrived = m_line.readAll();
+    // The line as the sender set it up, looked at as its frame begins to
+    // arrive: a sender that is done may close it soon.
+    if (m_pending.isEmpty() && !arrived.isEmpty())
+        m_arrivalLine = lineSettings();
+    m_pending += arrived;
     takeFrames();
 }
 
@@ -187,6 +132,7 @@ void BrewerSimulator::takeFrames()
             applyFrame(frame);
             m_lastFrame = m_pending.first(frame.length);
             printFrame(frame, frame.length);
+            emit frameTaken(m_lastFrame);
             sendBytes(encodeReply(m_held), QStringLiteral("reply record"));
         }
         m_pending.remove(0, frame.length);
@@ -264,15 +210,9 @@ void BrewerSimulator::printFrame(const ParsedFrame &frame, qsizetype length)
 
 void BrewerSimulator::sendBytes(const QByteArray &bytes, const QString &what)
 {
-    qsizetype done = 0;
-    while (m_farEnd >= 0 && done < bytes.size()) {
-        const ssize_t n = ::write(m_farEnd, bytes.constData() + done, bytes.size() - done);
-        if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            m_out << "Could not send the " << what << ": " << std::strerror(errno) << Qt::endl;
-            return;
-        }
-        if (n > 0)
-            done += n;
+    if (!m_line.write(bytes)) {
+        m_out << "Could not send the " << what << ": " << m_line.errorString() << Qt::endl;
+        return;
     }
     // A record is shown whole; of a long run of bytes, its start is enough.
     constexpr qsizetype Shown = 64;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PseudoTerminalLine.h"
 #include "ReplyRecord.h"
 
 #include <QByteArray>
@@ -9,7 +10,6 @@
 
 #include <array>
 
-class QSocketNotifier;
 class QTextStream;
 struct ParsedFrame;
 
@@ -27,10 +27,11 @@ public:
     explicit BrewerSimulator(QTextStream &out, QObject *parent = nullptr);
     ~BrewerSimulator() override;
 
-    // Opens the pseudo-terminal. False, with errorString(), on failure.
+    // Opens the pseudo-terminal. False, with errorString(), on failure
+    // (always on Windows, which has none).
     bool start();
-    QString devicePath() const { return m_path; }
-    QString errorString() const { return m_error; }
+    QString devicePath() const { return m_line.devicePath(); }
+    QString errorString() const { return m_line.errorString(); }
 
     // The one-line list of commands that command() understands.
     static QString helpText();
@@ -54,6 +55,10 @@ public:
     // Milliseconds of silence after which an unfinished frame counts as cut short.
     static constexpr int QuietMs = 500;
 
+signals:
+    // A good frame was taken: its bytes, as they arrived.
+    void frameTaken(const QByteArray &frame);
+
 private:
     void readLine();
     void takeFrames();
@@ -63,12 +68,8 @@ private:
     void sendBytes(const QByteArray &bytes, const QString &what);
 
     QTextStream &m_out;
-    int m_farEnd = -1;
-    int m_nearEnd = -1; // held so the line stays up while the program closes its port
-    QString m_path;
-    QString m_error;
+    PseudoTerminalLine m_line;
     QString m_arrivalLine; // the line settings as the last frame began to arrive
-    QSocketNotifier *m_notifier = nullptr;
     QByteArray m_pending;
     QTimer m_quiet;
 

@@ -23,7 +23,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption portFile(QStringLiteral("port-file"),
                                       QStringLiteral("Also write the device path to <file>."),
                                       QStringLiteral("file"));
-    parser.addOption(portFile);
+    const QCommandLineOption framesFile(
+        QStringLiteral("frames"),
+        QStringLiteral("Also append every good frame taken to <file>, one to a line, as it "
+                       "arrived."),
+        QStringLiteral("file"));
+    parser.addOptions({portFile, framesFile});
     parser.process(app);
 
     QTextStream out(stdout);
@@ -44,6 +49,20 @@ int main(int argc, char *argv[])
                                 << Qt::endl;
             return 1;
         }
+    }
+
+    QFile frames(parser.value(framesFile));
+    if (parser.isSet(framesFile)) {
+        if (!frames.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            QTextStream(stderr) << "Cannot write " << frames.fileName() << ": "
+                                << frames.errorString() << Qt::endl;
+            return 1;
+        }
+        QObject::connect(&brewer, &BrewerSimulator::frameTaken, &app,
+                         [&frames](const QByteArray &frame) {
+                             frames.write(frame + '\n');
+                             frames.flush();
+                         });
     }
 
     // Commands arrive line by line on standard input; at its end the
