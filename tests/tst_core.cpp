@@ -15,8 +15,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
 #include <csignal>
 #include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -215,6 +219,16 @@ void TestCore::save()
     QCOMPARE(first, fileWith({R"(2:"Logo","Hi "1"")",
                               R"(5:"#3 Button","66","0A","66","66","66","66","66","66","66",)"}));
 
+#ifdef Q_OS_WIN
+    // Another program holds the file open, sharing it with no one: the new
+    // file cannot take its place. No temporary file is left behind either.
+    const HANDLE held = CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), GENERIC_READ,
+                                    0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    QVERIFY(held != INVALID_HANDLE_VALUE);
+    const SaveOutcome cut = saveSettings(form, "", path);
+    CloseHandle(held);
+    QVERIFY(!cut.saved() && !cut.failure.isEmpty());
+#else
     // A disk that fills up half way, simulated by a limit on file size: no
     // temporary file is left behind either.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -225,6 +239,7 @@ void TestCore::save()
     const SaveOutcome cut = saveSettings(form, "", path);
     setrlimit(RLIMIT_FSIZE, &previous);
     QCOMPARE(cut.failure, "File too large");
+#endif
     QCOMPARE(written(), first);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
@@ -234,17 +249,24 @@ void TestCore::save()
 // makes. This build is the first kind.
 void TestCore::settingsHome()
 {
+    QCOMPARE(settingsFolder(SettingsHome::BesideProgram), QCoreApplication::applicationDirPath());
+    QCOMPARE(defaultSettingsFilePath(),
+             QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
+                                      "/PELN PROGRAM DATA.TXT"));
+#ifdef Q_OS_WIN
+    // The user's own data folder is the system's; nothing is saved there.
+    QCOMPARE(QDir::toNativeSeparators(settingsFolder(SettingsHome::UserData)),
+             qEnvironmentVariable("LOCALAPPDATA") + "\\PELN");
+#else
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     const QString userData = settingsFolder(SettingsHome::UserData);
     QCOMPARE(userData, data.path() + "/peln");
-    QCOMPARE(settingsFolder(SettingsHome::BesideProgram), QCoreApplication::applicationDirPath());
-    QCOMPARE(defaultSettingsFilePath(),
-             QCoreApplication::applicationDirPath() + "/PELN PROGRAM DATA.TXT");
     SettingsForm form;
     QVERIFY(saveSettings(form, "", settingsFilePath(userData)).saved());
     QVERIFY(QFile::exists(userData + "/PELN PROGRAM DATA.TXT"));
     qunsetenv("XDG_DATA_HOME");
+#endif
 }
 
 void TestCore::load_data()
