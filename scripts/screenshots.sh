@@ -5,7 +5,8 @@
 # then the window as it opens on a 1024 x 600 screen, the design size at a
 # scale factor of 1.5, and the design size on desktops that hand the program
 # their own type and colours: GTK's with a 10 pt and an 11 pt type, and GTK's
-# dark theme (Adwaita:dark):
+# dark theme (Adwaita:dark); and beside them the Windows build at the design
+# size under Wine, once scripts/windows.sh has built it:
 #   scripts/screenshots.sh [DIR [WIDTHxHEIGHT ...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,3 +43,17 @@ for look in 10pt 11pt dark; do
     mv "$desktop/shots/form-969x700.png" "$out/form-969x700-gtk-$look.png"
     echo "$out/form-969x700-gtk-$look.png"
 done
+
+# The Windows build under Wine, its own platform and type. Wine's GDI draws
+# no text in Qt's line edits; Qt's DirectWrite engine draws it.
+windows_shot=build-windows/form-shot.exe
+if [ -f "$windows_shot" ] && command -v wine >/dev/null; then
+    export WINEPREFIX=$desktop/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    WINEQT_QPA_PLATFORM=windows:fontengine=directwrite xvfb-run -a -s "-screen 0 2000x1200x24" \
+        bash -c 'wine "$1" "$(winepath -w "$2")" 969x700; wineserver -w' _ "$windows_shot" \
+        "$desktop/shots" >/dev/null 2>&1
+    mv "$desktop/shots/form-969x700.png" "$out/form-969x700-windows.png"
+    echo "$out/form-969x700-windows.png"
+else
+    echo "No Windows build (scripts/windows.sh makes one): no screenshot of it." >&2
+fi

@@ -5,8 +5,11 @@
 #   scripts/test.sh           the whole run, as CI does it: the test suite,
 #                             the same suite built with AddressSanitizer and
 #                             UndefinedBehaviorSanitizer, every fuzz target
-#                             for PELN_FUZZ_SECONDS (20) seconds each, and the
-#                             Debian package, made and checked
+#                             for PELN_FUZZ_SECONDS (20) seconds each, the
+#                             Debian package, made and checked, and the Windows
+#                             build, tested under Wine with its installer
+#                             (scripts/windows.sh; the first run builds a
+#                             static Qt for Windows, about 30 minutes)
 #   scripts/test.sh --quick   the test suite alone
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,3 +47,6 @@ fuzz/run.sh "${PELN_FUZZ_SECONDS:-20}"
 step "Make the Debian package and check it"
 package=$(scripts/package.sh)
 scripts/check-package.sh "$package"
+
+step "Build for Windows, test under Wine, make the installer"
+scripts/windows.sh
