@@ -34,7 +34,8 @@ for kind in portable installed; do
     else
         build=build-windows-installed options=(-DBUILD_TESTING=OFF -DPELN_SYSTEM_INSTALL=ON)
     fi
-    "$qt/bin/qt-cmake" --no-warn-unused-cli -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELN_WERROR=ON \
+    "$qt/bin/qt-cmake" --no-warn-unused-cli -S . -B "$build" -G Ninja \
+        -DCMAKE_BUILD_TYPE=Release -DPELN_WERROR=ON \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-qtest.sh" "${options[@]}" >/dev/null
     cmake --build "$build" -j"$jobs" --target peln peln-cli $([ "$kind" = portable ] &&
         echo tst_core tst_window tst_cli form-shot)

@@ -21,25 +21,27 @@ SettingsFileLock::SettingsFileLock(const QString &path)
         QStringLiteral("Local\\PELN settings file %1")
             .arg(QString::fromLatin1(
                 QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex()));
-    m_mutex = CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t *>(name.utf16()));
-    if (!m_mutex) {
+    const HANDLE mutex =
+        CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t *>(name.utf16()));
+    if (!mutex) {
         m_failure = qt_error_string(int(GetLastError()));
         return;
     }
     // An abandoned mutex, whose holder ended without releasing it, is held now too.
-    const DWORD waited = WaitForSingleObject(m_mutex, INFINITE);
+    const DWORD waited = WaitForSingleObject(mutex, INFINITE);
     if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
         m_failure = qt_error_string(int(GetLastError()));
-        CloseHandle(m_mutex);
-        m_mutex = nullptr;
+        CloseHandle(mutex);
+        return;
     }
+    m_lock = reinterpret_cast<qintptr>(mutex);
 }
 
 SettingsFileLock::~SettingsFileLock()
 {
-    if (m_mutex) {
-        ReleaseMutex(m_mutex);
-        CloseHandle(m_mutex);
+    if (held()) {
+        ReleaseMutex(reinterpret_cast<HANDLE>(m_lock));
+        CloseHandle(reinterpret_cast<HANDLE>(m_lock));
     }
 }
 
@@ -96,7 +98,7 @@ SettingsFileLock::SettingsFileLock(const QString &path)
         }
         // Another command may have replaced or made the file meanwhile.
         if (onFile ? sameFile(fd, name) : absent(name)) {
-            m_fd = fd;
+            m_lock = fd;
             return;
         }
         ::close(fd);
@@ -105,8 +107,8 @@ SettingsFileLock::SettingsFileLock(const QString &path)
 
 SettingsFileLock::~SettingsFileLock()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (held())
+        ::close(int(m_lock));
 }
 
 #endif

@@ -18,28 +18,11 @@ public:
     SettingsFileLock(const SettingsFileLock &) = delete;
     SettingsFileLock &operator=(const SettingsFileLock &) = delete;
 
-#ifdef Q_OS_WIN
-    bool held() const
-    {
-        return m_mutex != nullptr;
-    }
-#else
-    bool held() const
-    {
-        return m_fd >= 0;
-    }
-#endif
+    bool held() const { return m_lock != -1; }
     // Why the lock could not be taken.
-    QString failure() const
-    {
-        return m_failure;
-    }
+    QString failure() const { return m_failure; }
 
 private:
-#ifdef Q_OS_WIN
-    void *m_mutex = nullptr; // a HANDLE
-#else
-    int m_fd = -1;
-#endif
+    qintptr m_lock = -1; // the file descriptor the flock is on, or the mutex's HANDLE
     QString m_failure;
 };
