@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int field = uchar(line[0]) % SettingFieldCount;
         const QString text = QString::fromUtf8(line.mid(1));
         if (!logo)
-            logo = userEditAllowed({}, text, isLogoCharacter, LogoTypedLimit) ? text : QString();
+            logo = keptEdit({}, text, isLogoCharacter, LogoTypedLimit).text; // as a paste keeps it
 
         changes = 0;
         form.setText(field, text);

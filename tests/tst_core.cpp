@@ -8,6 +8,7 @@
 #include "FieldEditors.h"
 #include "GeometryRecord.h"
 #include "Invariants.h"
+#include "SentValues.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileOperations.h"
 #include "SlotForms.h"
@@ -57,6 +58,8 @@ private slots:
     void frameBytes();
     void frameRefusals_data();
     void frameRefusals();
+    void sentValues_data();
+    void sentValues();
     void save();
     void settingsHome();
     void load_data();
@@ -124,8 +127,15 @@ void TestCore::editors()
 void TestCore::keyFilters()
 {
     const QString typed = QString::fromUtf16(u"0189AZaz \b/:@[`{-.\r\x03\x16\x18\u00e9");
-    QCOMPARE(passing(typed, digitFilterPasses), "0189");
-    QCOMPARE(passing(typed, logoFilterPasses), "0189AZaz \b");
+    QCOMPARE(passing(typed, digitFilterPasses), "0189\b\x03\x16\x18");
+    QCOMPARE(passing(typed, logoFilterPasses), "0189AZaz \b\x03\x16\x18");
+    // An edit keeps what it brought in that the field takes, within the limit.
+    const KeptEdit pasted = keptEdit("10", "11.5x0", isDigitCharacter);
+    QCOMPARE(pasted.text + '|' + pasted.dropped, "1150|.x");
+    QCOMPARE(pasted.cursor, 3);
+    QCOMPARE(keptEdit("ABCDEFGHIJKLMN", "ABCDEF-GHIJKLMN", isLogoCharacter, 16).text,
+             "ABCDEFGHIJKLMN");
+    QCOMPARE(keptEdit("A-B", "A-BCD", isLogoCharacter, 4).text, "A-BC");
 }
 
 // Every slot in its place on the wire, and read back by the parser that the
@@ -202,6 +212,47 @@ void TestCore::frameRefusals()
 // Save writes the defaults into the table and the exact file; a file that
 // cannot be written, whole or in part, leaves the old one as it was and
 // says why.
+void TestCore::sentValues_data()
+{
+    // The texts typed into the field, in turn, and how Send treats the last.
+    addColumns<QString, QStringList, QString>("field", "typed", "sent");
+    addRow("in range", "pump", QStringList{"80"}, "as shown 80");
+    addRow("102 stands for zero", "left.pulse2", QStringList{"102"}, "as shown 102");
+    addRow("untouched pulse", "left.pulse2", QStringList(), "as shown 102");
+    addRow("untouched pump", "pump", QStringList(), "as shown 0");
+    addRow("disabled", "center.count", QStringList{"12", "OFF"}, "as shown OFF");
+    addRow("out of range", "pump", QStringList{"5"},
+           "replaced 100: out of range 70 to 100 percent: 100 is sent");
+    addRow("blank reads 0", "drip", QStringList{""},
+           "replaced 90: out of range 70 to 105 seconds: 90 is sent");
+    addRow("not a number", "calibration", QStringList{"85", "12abc"},
+           "replaced 85: not a number: 85 is sent");
+    addRow("never a number", "left.count", QStringList{"x1"},
+           "replaced 0: not a number: 0 is sent");
+    addRow("rounded", "calibration", QStringList{"97.85"}, "replaced 97.8: rounded: 97.8 is sent");
+    addRow("untouched volume", "left.volume", QStringList(),
+           "default 102: unchanged 0: the default 102 is sent");
+    addRow("typed 0 volume", "left.volume", QStringList{"5", "0"},
+           "default 102: 0 means not set: the default 102 is sent");
+}
+
+// What the field shows beside what Send would put on the line, and why
+// they differ; only what Send replaces is listed with its notice.
+void TestCore::sentValues()
+{
+    QFETCH(QString, field);
+    QFETCH(QStringList, typed);
+    SettingsForm form;
+    for (const QString &text : typed)
+        form.setText(fieldIndex(field), text);
+    const SentValue value = sentValue(form, fieldIndex(field));
+    const QString kinds[] = {"as shown", "default", "replaced"};
+    QTEST(QStringLiteral("%1 %2").arg(kinds[int(value.kind)], value.sent) +
+              (value.reason.isEmpty() ? "" : ": " + value.reason),
+          "sent");
+    QCOMPARE(replacedValues(form).size(), value.kind == SentValue::Kind::Replaced ? 1 : 0);
+}
+
 void TestCore::save()
 {
     QTemporaryDir dir;

@@ -7,6 +7,7 @@
 #include "BrewerSimulator.h"
 #include "Cases.h"
 #include "DataRow.h"
+#include "FieldMark.h"
 #include "GapCaption.h"
 #include "Invariants.h"
 #include "PortLockFile.h"
@@ -26,6 +27,7 @@
 #include <QScreen>
 #include <QStyleOption>
 #include <QTemporaryDir>
+#include <QToolTip>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -305,61 +307,73 @@ void TestWindow::accessibility()
 
 void TestWindow::typing_data()
 {
-    addColumns<QString, QString, QString>("field", "keys", "expected");
+    // What a screen reader is told of the field when Send would not send
+    // what it shows.
+    addColumns<QString, QString, QString, QString>("field", "keys", "expected", "described");
 
-    addRow("pulse 103 is rewritten", "left.pulse2", "103", "left.pulse2=102 1=66");
-    addRow("pulse refuses others and Backspace", "left.pulse3", "a-. \b", "left.pulse3=0 2=unset");
-    addRow("count takes any key", "left.count", "x1", "left.count=0x1 27=unset");
-    addRow("drip refuses letters", "drip", "1a05", "drip=0105 32=69");
+    addRow("pulse 103 is rewritten", "left.pulse2", "103", "left.pulse2=102 1=66", "");
+    addRow("pulse takes digits and Backspace", "left.pulse3", "a-.5 \b\b7", "left.pulse3=7 2=07",
+           "");
+    addRow("count takes any key", "left.count", "x1", "left.count=0x1 27=unset",
+           "Not a number: 0 is sent.");
+    addRow("drip refuses letters", "drip", "1a05", "drip=0105 32=69", "");
+    addRow("pump edits with Backspace", "pump", "5\b\b8", "pump=8 31=64",
+           "Out of range 70 to 100 percent: 100 is sent.");
 }
 
+// The keys a field takes edit it, every other key is refused; a field whose
+// text is not what Send would send is marked and says why.
 void TestWindow::typing()
 {
     QFETCH(QString, field);
     QFETCH(QString, keys);
     QFETCH(QString, expected);
+    QFETCH(QString, described);
 
-    QTest::keyClicks(w->child(field), keys);
+    QLineEdit *box = w->child(field);
+    QTest::keyClicks(box, keys);
     QCOMPARE(w->differences(expected.split(' ')), "");
     QVERIFY(w->told().isEmpty());
+    QCOMPARE(box->accessibleDescription(), described);
+    QCOMPARE(box->findChild<FieldMark *>()->isVisibleTo(box), !described.isEmpty());
 }
 
-// Delete edits a digit field; the clipboard shortcuts are discarded there,
-// while a field without a key filter pastes as usual. The logo field answers
-// a refused key with a notice, and binds typing, not the program, to 16
-// characters.
+// Delete edits a digit field. A paste keeps what keys would keep, and a
+// field that refused a key or part of a paste says what it takes, at the
+// field. The logo field answers a refused key with a notice, and binds
+// typing, not the program, to 16 characters.
 void TestWindow::keys()
 {
     QTest::keyClick(w->child("left.pulse4"), Qt::Key_Home);
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, "\x7f"); // as X11 sends it
     QApplication::sendEvent(w->child("left.pulse4"), &del);
-    QApplication::clipboard()->setText("12");
-    for (const char *name : {"left.pulse5", "pump", "left.count", "logo"}) {
+    QApplication::clipboard()->setText("1.5");
+    for (const char *name : {"left.pulse5", "pump", "left.count"})
         QTest::keyClick(w->child(name), Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(w->child(name), Qt::Key_Insert, Qt::ShiftModifier);
-    }
-    QCOMPARE(
-        w->differences({"left.pulse4=", "3=00", "left.pulse5=0", "pump=0", "left.count=01212"}),
-        "");
+    QTest::keyClick(w->child("drip"), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(w->differences({"left.pulse4=", "3=00", "left.pulse5=015", "4=0F", "pump=015",
+                             "left.count=01.5", "27=0002", "drip=015"}),
+             "");
+    QCOMPARE(QToolTip::text(), "Whole numbers 70 to 105 seconds");
 
     auto *logo = w->child("logo");
     QTest::keyClicks(logo, "Ab 9-");
     QTest::keyClick(logo, Qt::Key_Return);
     QTest::keyClicks(logo, "CDEFGHIJKLMNOPQ");
     QCOMPARE(logo->text(), "Ab 9CDEFGHIJKLMN");
+    QCOMPARE(QToolTip::text(), "Up to 16 letters, digits and spaces");
     QCOMPARE(w->notices.first().icon, QMessageBox::NoIcon);
-    QCOMPARE(w->told(), QStringList(4, "PELN: input letter or number"));
-    // Pastes and drops that get around the key filters are held to the same
+    QCOMPARE(w->told(), QStringList(2, "PELN: input letter or number"));
+    // Pastes and drops that get around the key filters keep to the same
     // rules; a longer or odder text that the program set stays whole until
     // the user edits it down.
-    for (const char *pasted : {"A-B", "ABCDEFGH"}) {
-        QApplication::clipboard()->setText(pasted);
-        logo->paste();
-        w->child("left.pulse6")->paste();
-    }
+    logo->setText("AB");
+    QApplication::clipboard()->setText("C-D");
+    logo->paste();
+    QCOMPARE(logo->text(), "ABCD");
     logo->setText("A-LOGO OF TWENTY CH");
     QTest::keyClicks(logo, "X\b");
-    QCOMPARE(w->differences({"left.pulse6=0", "logo=A-LOGO OF TWENTY C"}), "");
+    QCOMPARE(w->differences({"logo=A-LOGO OF TWENTY C"}), "");
 }
 
 // Each Default button sets its own row and no other; each Disable button
@@ -574,13 +588,18 @@ void TestWindow::portChoice()
 
 void TestWindow::send_data()
 {
-    addColumns<QStringList, QByteArray>("fields", "frame"); // no frame: refused
+    // No frame: refused. The notice's smaller text lists what Send replaced.
+    addColumns<QStringList, QByteArray, QString>("fields", "frame", "details");
 
-    addRow("nothing set, empty logo", QStringList(), "$$/" + DefaultsPiece);
+    addRow("nothing set, empty logo", QStringList(), "$$/" + DefaultsPiece, "");
     addRow("an edited field, a 16-character logo",
            QStringList{"left.pulse1=10", "logo=Cafe 1234 ABCDEF"},
-           "$$Cafe 1234 ABCDEF/&0A" + DefaultsPiece.mid(3));
-    addRow("a logo that would misalign the frame", QStringList{"logo=A/B"}, QByteArray());
+           "$$Cafe 1234 ABCDEF/&0A" + DefaultsPiece.mid(3), "");
+    addRow("pump and drip out of range", QStringList{"pump=5", "drip=200"},
+           "$$/" + DefaultsPiece.chopped(5) + "645A)",
+           "Sent in place of what the fields show:\nPump working speed: 5 shown, 100 sent\n"
+           "Drip-out time: 200 shown, 90 sent");
+    addRow("a logo that would misalign the frame", QStringList{"logo=A/B"}, QByteArray(), "");
 }
 
 // The frame reaches the line whole before Send reports, several in a row
@@ -601,6 +620,8 @@ void TestWindow::send()
         QCOMPARE(m_brewer->lastFrame(), frame);
     }
     QVERIFY(!m_printed.contains("Malformed"));
+    if (!frame.isEmpty())
+        QTEST(w->notices.last().details, "details");
     QCOMPARE(w->told(), frame.isEmpty()
                             ? QStringList{"PELN: The settings were not sent to the brewer."}
                             : QStringList(3, Sent));

@@ -14,12 +14,19 @@ FieldValidator::FieldValidator(QLineEdit *field, bool (*allowed)(char16_t), int 
     field->setValidator(this);
 }
 
-QValidator::State FieldValidator::validate(QString &input, int &) const
+QValidator::State FieldValidator::validate(QString &input, int &pos) const
 {
     // setText() clears the undo history before validating, while every user
-    // edit has just been recorded there. A program-set text must count as
-    // valid: QLineEdit stops undoing invalid edits after an invalid state.
+    // edit has just been recorded there.
     if (!m_field->isUndoAvailable())
         return Acceptable;
-    return userEditAllowed(m_previous, input, m_allowed, m_limit) ? Acceptable : Invalid;
+    const KeptEdit kept = keptEdit(m_previous, input, m_allowed, m_limit);
+    if (!kept.dropped.isEmpty()) {
+        // The line edit takes the text as changed here.
+        input = kept.text;
+        pos = int(kept.cursor);
+        if (dropped)
+            dropped(kept.dropped);
+    }
+    return Acceptable;
 }

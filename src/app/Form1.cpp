@@ -4,6 +4,7 @@
 #include "BrewerOperations.h"
 #include "Decoration.h"
 #include "FieldEditors.h"
+#include "FieldMark.h"
 #include "FieldValidator.h"
 #include "KeyCodes.h"
 #include "LightPalette.h"
@@ -18,6 +19,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTabBar>
+#include <QToolTip>
 
 namespace {
 
@@ -73,6 +75,7 @@ void Form1::Form_Load()
     for (int entry = 0; entry < PortChoiceCount; ++entry)
         ui->Combo1->addItem(portChoiceText(entry));
     ui->Combo1->setCurrentIndex(StartUpPortEntry);
+    showSentValues();
 }
 
 // Label18, Label19 and Label36 are arrays of labels sharing one name, told
@@ -115,15 +118,18 @@ void Form1::wireSettingFields()
         auto *field = findChild<QLineEdit *>(QLatin1String(setting.name));
         Q_ASSERT(field);
         m_settingFields.append(field);
+        m_marks.append(new FieldMark(field));
         connect(field, &QLineEdit::textChanged, this, [this, i] { Text_Change(i); });
         if (hasDigitFilter(setting.kind)) {
             field->installEventFilter(this);
-            new FieldValidator(field, digitFilterPasses);
+            auto *validator = new FieldValidator(field, isDigitCharacter);
+            validator->dropped = [this, field](const QString &) { refusedKeyHint(field); };
         }
     }
     m_form.changed = [this](int i) { settingField(i)->setText(m_form.text(i)); };
     ui->Textsend->installEventFilter(this);
-    new FieldValidator(ui->Textsend, isLogoCharacter, LogoTypedLimit);
+    auto *logo = new FieldValidator(ui->Textsend, isLogoCharacter, LogoTypedLimit);
+    logo->dropped = [this](const QString &) { refusedKeyHint(ui->Textsend); };
 }
 
 // What a screen reader announces for each control, and the hint over each
@@ -136,7 +142,7 @@ void Form1::describeFields()
         box->setToolTip(hint);
     };
     for (int i = 0; i < SettingFieldCount; ++i)
-        describe(settingField(i), slotName(settingFields()[i].slot), rangeHint(settingFields()[i]));
+        settingField(i)->setAccessibleName(slotName(settingFields()[i].slot));
     describe(ui->Textsend, logoName(), logoHint());
     for (int button = 0; button < ButtonCount; ++button)
         describe(m_totals[button], reportedTotalName(button), reportedTotalName(button));
@@ -194,6 +200,29 @@ QString Form1::settingsFilePath() const
                                          : ::settingsFilePath(m_settingsDirectory);
 }
 
+void Form1::showSentValues()
+{
+    for (int i = 0; i < SettingFieldCount; ++i)
+        showSentValue(i);
+}
+
+void Form1::showSentValue(int field)
+{
+    const SentValue value = sentValue(m_form, field);
+    m_marks[field]->setKind(value.kind);
+    const QString why = value.sentence();
+    QLineEdit *box = settingField(field);
+    box->setToolTip(rangeHint(settingFields()[field]) + (why.isEmpty() ? QString() : u'\n' + why));
+    box->setAccessibleDescription(why);
+}
+
+void Form1::refusedKeyHint(QLineEdit *field)
+{
+    const int index = int(m_settingFields.indexOf(field));
+    const QString takes = index < 0 ? logoHint() : digitsHint(settingFields()[index].kind);
+    QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), takes, field);
+}
+
 void Form1::notice(const Notice &notice)
 {
     QMessageBox box(boxIcon(notice.icon), notice.caption, notice.text, QMessageBox::Ok, this);
@@ -215,12 +244,17 @@ void Form1::Text_Change(int field)
     // Read the box itself: an editor that rewrites it re-enters here, and
     // the signal's text is stale by then.
     m_form.setText(field, settingField(field)->text());
+    showSentValue(field);
 }
 
 bool Form1::Text_KeyPress(QObject *field, char16_t code)
 {
-    if (field != ui->Textsend)
-        return !digitFilterPasses(code); // every other watched box takes digits only
+    if (field != ui->Textsend) { // every other watched box takes digits only
+        if (digitFilterPasses(code))
+            return false;
+        refusedKeyHint(static_cast<QLineEdit *>(field));
+        return true;
+    }
     if (logoFilterPasses(code))
         return false;
     notice({logoFilterMessage(), {}, appTitle()});
@@ -239,7 +273,9 @@ void Form1::disable_Click(QLineEdit *count)
 
 void Form1::Command3_Click()
 {
-    notice(saveSettings(m_form, ui->Textsend->text(), settingsFilePath()).notice());
+    const SaveOutcome saved = saveSettings(m_form, ui->Textsend->text(), settingsFilePath());
+    showSentValues(); // the defaults are in the table now
+    notice(saved.notice());
 }
 
 void Form1::Command5_Click()
@@ -249,6 +285,7 @@ void Form1::Command5_Click()
         ui->Textsend->setText(*loaded.logo);
     if (loaded.lastLine)
         ui->Text18->setText(*loaded.lastLine);
+    showSentValues();
     notice(loaded.notice());
 }
 
@@ -277,6 +314,7 @@ void Form1::Command1_Click()
         sendToBrewer(m_link, m_form, ui->Textsend->text(), SendWait::UntilQueued);
     if (sent.result == SendOutcome::Result::Sent)
         ui->Shape2->setFillColor(Lamp::Green);
+    showSentValues();
     notice(sent.notice());
 }
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 
+class FieldMark;
 class QLineEdit;
 
 namespace Ui {
@@ -101,6 +102,13 @@ private:
     void ResizeForm(QWidget &FormName);
 
     QLineEdit *settingField(int index) const { return m_settingFields.at(index); }
+    // Marks the field if its text is not what Send would put on the line,
+    // and says why in its hint and its description; every field, or one.
+    void showSentValues();
+    void showSentValue(int field);
+    // Shows, at the field, what it takes, after a key or a paste it refused
+    // in part: no notice, and the focus stays where it is.
+    void refusedKeyHint(QLineEdit *field);
     // A modal message box with one OK button.
     void notice(const Notice &notice);
 
@@ -108,6 +116,7 @@ private:
     SettingsForm m_form;                // the setting fields' texts and the settings table
     SerialLink m_link;                  // MSComm1
     QList<QLineEdit *> m_settingFields; // in the order of settingFields()
+    QList<FieldMark *> m_marks;         // one on each setting field
     std::array<QLineEdit *, ButtonCount> m_totals{}; // Text10, Text12, Text14
     QString m_settingsDirectory;                     // empty: the program's directory
     ProportionalLayout m_layout;

@@ -1,6 +1,7 @@
 #include "BrewerOperations.h"
 
 #include "FieldEditors.h"
+#include "SentValues.h"
 #include "SerialLink.h"
 #include "SerialNotices.h"
 #include "SettingsForm.h"
@@ -64,8 +65,11 @@ SendOutcome sendToBrewer(SerialLink &link, SettingsForm &form, const QString &lo
     // cleared, so that every frame reaches the line whole.
     link.drainOutput();
     if (!link.isOpen())
-        return {SendOutcome::Result::PortClosed, {}};
-    return sendFrame(link, frameToSend(form, logo), wait);
+        return {SendOutcome::Result::PortClosed};
+    const QStringList replaced = replacedValues(form);
+    SendOutcome outcome = sendFrame(link, frameToSend(form, logo), wait);
+    outcome.replaced = replaced;
+    return outcome;
 }
 
 SendOutcome sendFrame(SerialLink &link, const SettingsFrame &frame, SendWait wait)
@@ -98,7 +102,11 @@ Notice SendOutcome::notice() const
     case Result::Sent:
         break;
     }
-    return {QStringLiteral("Send Data Successful!"), {}, appTitle()};
+    const QString details =
+        replaced.isEmpty()
+            ? QString()
+            : QStringLiteral("Sent in place of what the fields show:\n") + replaced.join(u'\n');
+    return {QStringLiteral("Send Data Successful!"), details, appTitle()};
 }
 
 QString ReplyOutcome::problem() const

@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QLatin1StringView>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -54,9 +55,14 @@ struct SendOutcome
 {
     enum class Result { Sent, PortClosed, Refused, LineFailed };
 
-    Result result = Result::Sent;
-    QString reason;      // why the frame was refused, or why the line failed
-    qsizetype bytes = 0; // the frame's length, when sent
+    SendOutcome(Result result = Result::Sent, QString reason = {}, qsizetype bytes = 0)
+        : result(result), reason(std::move(reason)), bytes(bytes)
+    {}
+
+    Result result;
+    QString reason;       // why the frame was refused, or why the line failed
+    qsizetype bytes = 0;  // the frame's length, when sent
+    QStringList replaced; // the fields whose typed value went out replaced (replacedValues())
 
     Notice notice() const;
 };
@@ -67,7 +73,8 @@ struct SendOutcome
 enum class SendWait { UntilQueued, UntilOnLine };
 
 // Send to Brewer over an open port: what is still queued leaves first, then
-// the frame of frameToSend(), handed to the port whole by sendFrame().
+// the frame of frameToSend(), handed to the port whole by sendFrame(). The
+// outcome lists the fields whose typed value the frame replaced.
 // Nothing is written, and FillDefaults does not run, while the port is
 // closed.
 SendOutcome sendToBrewer(SerialLink &link, SettingsForm &form, const QString &logo, SendWait wait);

@@ -28,6 +28,12 @@ public:
     // The nearest whole number, a tie going to the even one.
     qint64 roundedHalfEven() const;
 
+    // Whether the fraction holds any digit but zeros.
+    bool hasFraction() const { return !m_fraction.isEmpty(); }
+
+    // The same number: "97.80" and "+97.8" are one.
+    bool operator==(const DecimalNumber &) const = default;
+
 private:
     // Magnitudes beyond this are all "very large": no range comes near it,
     // and capping keeps the arithmetic from overflowing.

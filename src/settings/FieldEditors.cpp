@@ -111,9 +111,21 @@ FieldEdit editField(const SettingField &field, const QString &text)
     return {};
 }
 
-bool digitFilterPasses(char16_t code)
+bool isDigitCharacter(char16_t code)
 {
     return code >= u'0' && code <= u'9';
+}
+
+// Keys that edit a field without typing into it: Backspace, and the
+// clipboard shortcuts Ctrl+C, Ctrl+V and Ctrl+X.
+bool isEditingKey(char16_t code)
+{
+    return code == u'\b' || code == u'\x03' || code == u'\x16' || code == u'\x18';
+}
+
+bool digitFilterPasses(char16_t code)
+{
+    return isDigitCharacter(code) || isEditingKey(code);
 }
 
 bool isLogoCharacter(char16_t code)
@@ -124,19 +136,37 @@ bool isLogoCharacter(char16_t code)
 
 bool logoFilterPasses(char16_t code)
 {
-    return isLogoCharacter(code) || code == u'\b';
+    return isLogoCharacter(code) || isEditingKey(code);
 }
 
-bool userEditAllowed(const QString &previous, const QString &next, bool (*allowed)(char16_t),
-                     int limit)
+KeptEdit keptEdit(const QString &previous, const QString &next, bool (*allowed)(char16_t),
+                  int limit)
 {
-    if (limit >= 0 && next.size() > qMax(qsizetype(limit), previous.size()))
-        return false;
-    const auto refused = [allowed](const QString &text) {
-        return std::count_if(text.begin(), text.end(),
-                             [allowed](QChar c) { return !allowed(c.unicode()); });
-    };
-    return refused(next) <= refused(previous);
+    // What the edit brought in lies between what it kept of the old text's
+    // start and of its end.
+    const qsizetype shorter = qMin(previous.size(), next.size());
+    qsizetype start = 0;
+    while (start < shorter && previous[start] == next[start])
+        ++start;
+    qsizetype end = 0;
+    while (end < shorter - start &&
+           previous[previous.size() - 1 - end] == next[next.size() - 1 - end])
+        ++end;
+    const QString brought = next.mid(start, next.size() - start - end);
+    const qsizetype room =
+        limit < 0 ? brought.size()
+                  : qMax(qsizetype(limit), previous.size()) - (next.size() - brought.size());
+    KeptEdit kept;
+    QString taken;
+    for (QChar c : brought) {
+        if (allowed(c.unicode()) && taken.size() < room)
+            taken += c;
+        else
+            kept.dropped += c;
+    }
+    kept.text = next.left(start) + taken + next.right(end);
+    kept.cursor = start + taken.size();
+    return kept;
 }
 
 QString logoFilterMessage()

@@ -61,9 +61,15 @@ FieldEdit editDripTime(int slot, const QString &text);
 FieldEdit editField(const SettingField &field, const QString &text);
 
 // Key filters on the code of a typed character. The digit filter passes "0"
-// to "9" only; the logo filter passes letters, digits, space and Backspace.
+// to "9", the logo filter letters, digits and space; both pass Backspace and
+// the clipboard shortcuts (Ctrl+C 3, Ctrl+V 22, Ctrl+X 24), which edit a field
+// without typing into it: what a paste brings in keeps to the field's
+// characters as it arrives (keptEdit()).
 bool digitFilterPasses(char16_t code);
 bool logoFilterPasses(char16_t code);
+
+// A digit: what a digit-only field is made of.
+bool isDigitCharacter(char16_t code);
 
 // The message the logo filter answers a refused character with.
 QString logoFilterMessage();
@@ -74,12 +80,19 @@ inline constexpr int LogoTypedLimit = 16;
 // A letter, digit or space: what a logo is made of.
 bool isLogoCharacter(char16_t code);
 
-// Whether a user's edit (typing, pasting, dropping) may turn a field's
-// `previous` text into `next`: it must bring in no character that `allowed`
-// refuses and, with a `limit`, stay within max(limit, previous length). A text
-// the program set beyond those rules stays until the user edits it down.
-bool userEditAllowed(const QString &previous, const QString &next, bool (*allowed)(char16_t),
-                     int limit = -1);
+// What a user's edit (typing, pasting, dropping) that turns a field's
+// `previous` text into `next` keeps: of the characters it brings in, those
+// `allowed` refuses are dropped, and with a `limit` those that would take
+// the text past max(limit, previous length). A text the program set beyond
+// those rules stays until the user edits it down.
+struct KeptEdit
+{
+    QString text;     // the field's text after the edit
+    qsizetype cursor; // where the cursor goes: after what was kept
+    QString dropped;  // the characters dropped, "" for none
+};
+KeptEdit keptEdit(const QString &previous, const QString &next, bool (*allowed)(char16_t),
+                  int limit = -1);
 
 // The decimal texts a Default button puts into its row, pulse 1..8 and volume.
 QStringList defaultRowTexts();

@@ -114,6 +114,11 @@ QString rangeHint(const SettingField &field)
     return hint;
 }
 
+QString digitsHint(FieldKind kind)
+{
+    return QStringLiteral("Whole numbers %1").arg(rangeText(kind));
+}
+
 QString defaultButtonName(int row)
 {
     return QStringLiteral("%1 default settings").arg(buttonName(row));

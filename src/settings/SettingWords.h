@@ -23,6 +23,10 @@ QString rangeText(FieldKind kind);
 // changed, 0 is sent".
 QString rangeHint(const SettingField &field);
 
+// What a digit-only field of `kind` takes, for a user whose key it refused:
+// "Whole numbers 0 to 102".
+QString digitsHint(FieldKind kind);
+
 // The Default and Disable buttons of button row 0..2, as a screen reader
 // names them: "Left Button default settings", "Center Button disable".
 QString defaultButtonName(int row);

@@ -1,7 +1,9 @@
 // Shows the main window and saves a screenshot of it at each client size
 // given on the command line ("969x700 1938x700 ...") as form-WxH.png in the
 // output directory (first argument); "opened" takes it at the size it opened
-// at on the screen, as form-opened-on-WxH.png for a W x H screen. With a
+// at on the screen, as form-opened-on-WxH.png for a W x H screen. An
+// argument NAME=TEXT types TEXT into the box named NAME ("Text19=5") before
+// the shots that follow it. With a
 // scale factor other than 1 the names end in "@1.5x" and so on. The LCD
 // boxes hold a logo and a banner, so that their type shows. Run it under a
 // display, real or virtual; scripts/screenshots.sh does that with Xvfb.
@@ -37,6 +39,13 @@ int main(int argc, char *argv[])
     for (const QString &arg : args) {
         const auto match = sizePattern.match(arg);
         QString name;
+        if (auto *box = window.findChild<QLineEdit *>(arg.section(u'=', 0, 0));
+            box && arg.contains(u'=')) {
+            box->setFocus();
+            box->selectAll();
+            box->insert(arg.section(u'=', 1));
+            continue;
+        }
         if (arg == QLatin1String("opened")) {
             const QSize screen = window.screen()->size();
             name = QStringLiteral("opened-on-%1x%2").arg(screen.width()).arg(screen.height());

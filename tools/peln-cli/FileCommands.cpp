@@ -82,7 +82,7 @@ QString valueProblem(const NamedSetting &setting, const QString &value)
     }
     if (hasDigitFilter(settingFields()[setting.field].kind)) {
         for (QChar c : value) {
-            if (!digitFilterPasses(c.unicode()))
+            if (!isDigitCharacter(c.unicode()))
                 return QStringLiteral("only the digits 0 to 9 can be typed there");
         }
     }
