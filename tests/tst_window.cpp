@@ -235,8 +235,9 @@ void TestWindow::startUp()
     // area with the frame, centred in it.
     const QRect area = w->form.screen()->availableGeometry(), frame = w->form.frameGeometry();
     QVERIFY(area.contains(frame) && frame.center() == area.center());
-    QCOMPARE(w->form.size(),
-             QSize(969, 700).boundedTo(area.size() - frame.size() + w->form.size()));
+    QCOMPARE(w->form.size(), w->form.sizeForDesignArea(QSize(969, 700))
+                                 .boundedTo(area.size() - frame.size() + w->form.size()));
+    QCOMPARE(w->shown("StatusLine"), "Not connected");
     // Label arrays share one name and are told apart by their Index.
     for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
         QCOMPARE(w->form.findChildren<QLabel *>(array).last()->property("Index"), size - 1);
@@ -298,7 +299,7 @@ void TestWindow::accessibility()
     QCOMPARE(offered("SendLamp")->text(QAccessible::Name), "Send lamp");
     QCOMPARE(offered("Banner")->text(QAccessible::Name), "LCD banner");
     QVERIFY(offered("PortBox")->text(QAccessible::Description).contains("port of the brewer"));
-    QVERIFY(offered("SendLamp")->text(QAccessible::Description).contains("ready"));
+    QVERIFY(offered("SendLamp")->text(QAccessible::Description).endsWith("; the port is closed"));
     w->click("SendButton"); // the port is closed
     QVERIFY(offered("SendLamp")->text(QAccessible::Description).contains("failed"));
     for (const char *hidden : {"LineHolder", "Line1", "Shape1"})
@@ -510,6 +511,8 @@ void TestWindow::connectAndClose()
         QVERIFY(w->notices.value(0).details.contains(
             "The system reported: the port is in use by another program"));
         QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
+        QCOMPARE(w->shown("StatusLine"),
+                 "Not connected: " + m_brewer->devicePath() + " could not be opened");
         if (by == 0) {
             QFile again(lockFile.fileName());
             QVERIFY(again.open(QIODevice::ReadOnly) && again.readAll() == held); // untouched
@@ -522,7 +525,11 @@ void TestWindow::connectAndClose()
     w->click("ReadButton");
     w->set({"Banner=    Logo Set    "});
     QVERIFY(connectToLine());
-    QCOMPARE(w->differences({"SendLamp=green", "ReadLamp=green", "Banner="}), "");
+    QCOMPARE(
+        w->differences({"SendLamp=green", "ReadLamp=green", "Banner=",
+                        "StatusLine=Connected to " + m_brewer->devicePath() + ", 9600 baud, 8N1"}),
+        "");
+    QVERIFY(w->child<QWidget>("SendLamp")->accessibleDescription().contains("ready"));
     QVERIFY(!w->child("Banner")->isEnabled());
     QCOMPARE(m_brewer->lineSettings(), "9600 baud, 8N1");
     QVERIFY(flock(holder, LOCK_EX | LOCK_NB) != 0); // held as other serial programs check
@@ -532,6 +539,7 @@ void TestWindow::connectAndClose()
     QTRY_COMPARE(w->form.serialLink().waitingCount(), 39);
     w->click("ConnectButton");
     QVERIFY(w->told().isEmpty() && !w->form.serialLink().isOpen());
+    QCOMPARE(w->shown("StatusLine"), "Not connected");
     // Another program can take the port now.
     QVERIFY(other.open());
     other.close();
@@ -663,6 +671,8 @@ void TestWindow::reply()
                              "Banner=", "27=000C", "33=01", "ReadLamp=green"}),
              "");
     QCOMPARE(w->form.serialLink().waitingCount(), 0);
+    QCOMPARE(w->shown("StatusLine"), "Not connected: Read from Brewer closed the port after a "
+                                     "good reply: press Connect before the next Send");
     w->click("SendButton");
     QCOMPARE(w->told(), QStringList({"PELN: Receive Data Successful! ",
                                      "Msgbox: Please connect COM  First "}));
@@ -712,10 +722,10 @@ void TestWindow::replyAgreesWithCli()
 
 void TestWindow::deviceVanishes_data()
 {
-    addColumns<bool, bool, QString>("reopened", "duringSend", "told");
-    addRow("first connection, idle", false, false, "stopped working");
-    addRow("reopened, idle", true, false, "stopped working");
-    addRow("during a send", true, true, "did not get the settings");
+    addColumns<bool, bool, QString, QString>("reopened", "duringSend", "told", "status");
+    addRow("first connection, idle", false, false, "stopped working", "went away");
+    addRow("reopened, idle", true, false, "stopped working", "went away");
+    addRow("during a send", true, true, "did not get the settings", "failed while sending");
 }
 
 // A pulled-out adapter: the user is told once, the port ends up closed, and
@@ -742,6 +752,12 @@ void TestWindow::deviceVanishes()
     QCOMPARE(w->told().size(), 1);
     QVERIFY(!w->form.serialLink().isOpen());
     QCOMPARE(w->shown("SendLamp"), duringSend ? "red" : "green");
+    // The line below the form says so, and so does the lamp to a screen reader.
+    QFETCH(QString, status);
+    QCOMPARE(w->shown("StatusLine"), QString("Not connected: %1 %2; check the cable, then press "
+                                             "Connect")
+                                         .arg(m_brewer->devicePath(), status));
+    QVERIFY(w->child<QWidget>("ReadLamp")->accessibleDescription().endsWith("port is closed"));
 }
 
 // On Windows, a COM port that the harness (scripts/windows.sh) maps onto
@@ -785,8 +801,7 @@ void TestWindow::scaling()
     const QFont title = w->child<QWidget>("Label3")->font();
     w->child<QWidget>("left.pulse5")->setProperty("Tag", "502    90    53");
     for (const auto &[h, v] : {std::pair(1, 1), {2, 1}, {3, 3}, {0, 0}, {2, 2}}) {
-        w->form.resize(969 * h, 700 * v);
-        QCOMPARE(w->form.size(), QSize(969 * h, 700 * v));
+        w->form.resize(w->form.sizeForDesignArea(QSize(969 * h, 700 * v)));
         for (auto it = design.cbegin(); it != design.cend(); ++it) {
             const QRect d = it.value();
             const bool kept = it.key()->objectName() == controlName("left.pulse5");
@@ -821,7 +836,7 @@ void TestWindow::captionsWhole()
     QApplication::setFont(QFont("DejaVu Sans", points));
     newWindow();
     QApplication::setFont(desktop);
-    w->form.resize(size);
+    w->form.resize(w->form.sizeForDesignArea(size));
     for (QWidget *control : w->form.findChildren<QWidget *>()) {
         for (const QRect &ink : inkOf(*control)) {
             QVERIFY2(control->geometry().contains(ink), qPrintable(control->objectName()));
@@ -853,7 +868,7 @@ void TestWindow::drawing()
     w->set({"Banner=    Logo Set    "});
     w->child("Banner")->setEnabled(false);
     for (const double scale : {0.85, 1.0, 2.0}) {
-        w->form.resize(QSize(969, 700) * scale);
+        w->form.resize(w->form.sizeForDesignArea(QSize(969, 700) * scale));
         const QImage shot = w->form.grab().toImage();
         const auto place = [&](const QString &name) {
             const auto *control = w->child<QWidget>(name);

@@ -17,6 +17,7 @@
 #include "TypeFit.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QToolTip>
@@ -62,6 +63,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     wireButtons();
     orderKeyboard();
     Form_Load();
+    addStatusLine();
     new ScreenFit(*this);
 }
 
@@ -76,6 +78,37 @@ void Form1::Form_Load()
         ui->Combo1->addItem(portChoiceText(entry));
     ui->Combo1->setCurrentIndex(StartUpPortEntry);
     showSentValues();
+}
+
+// The status line lies below the design, which keeps its own proportions: it
+// comes after the layout's record, so the layout leaves it alone, and the
+// window grows by its height.
+void Form1::addStatusLine()
+{
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("StatusLine"));
+    m_status->setAccessibleName(QStringLiteral("Connection"));
+    m_status->setIndent(fontMetrics().averageCharWidth());
+    m_status->setFrameShape(QFrame::NoFrame);
+    showLinkStatus();
+    resize(sizeForDesignArea(size()));
+}
+
+QSize Form1::sizeForDesignArea(QSize area) const
+{
+    return area + QSize(0, statusLineHeight());
+}
+
+int Form1::statusLineHeight() const
+{
+    return m_status ? fontMetrics().height() * 3 / 2 : 0;
+}
+
+void Form1::showLinkStatus(PortClosedBy closedBy)
+{
+    m_status->setText(linkStatusText(m_link, closedBy));
+    ui->Shape2->setPortOpen(m_link.isOpen());
+    ui->Shape3->setPortOpen(m_link.isOpen());
 }
 
 // Label18, Label19 and Label36 are arrays of labels sharing one name, told
@@ -296,6 +329,7 @@ void Form1::connect_Click()
     if (m_link.isOpen()) {
         m_link.close();
         ui->Textsend->setEnabled(true);
+        showLinkStatus();
         return;
     }
     const ConnectOutcome connected = connectToBrewer(m_link, ui->Combo1->currentText());
@@ -303,6 +337,7 @@ void Form1::connect_Click()
         ui->Shape3->setFillColor(Lamp::Green);
         ui->Shape2->setFillColor(Lamp::Green);
     }
+    showLinkStatus(PortClosedBy::FailedOpen);
     notice(connected.notice());
 }
 
@@ -314,6 +349,8 @@ void Form1::Command1_Click()
         sendToBrewer(m_link, m_form, ui->Textsend->text(), SendWait::UntilQueued);
     if (sent.result == SendOutcome::Result::Sent)
         ui->Shape2->setFillColor(Lamp::Green);
+    if (sent.result == SendOutcome::Result::LineFailed)
+        showLinkStatus(PortClosedBy::FailedSend);
     showSentValues();
     notice(sent.notice());
 }
@@ -328,12 +365,14 @@ void Form1::Command2_Click()
             m_totals[button]->setText(reply.totals[button]);
         ui->Text16->setText(reply.calibration);
         ui->Shape3->setFillColor(Lamp::Green);
+        showLinkStatus(PortClosedBy::GoodRead);
     }
     notice(reply.notice());
 }
 
 void Form1::MSComm1_Lost(const QString &reason)
 {
+    showLinkStatus(PortClosedBy::LostDevice);
     notice(deviceLostNotice(reason));
 }
 
@@ -355,5 +394,8 @@ void Form1::ResizeInit(QWidget &FormName)
 
 void Form1::ResizeForm(QWidget &FormName)
 {
-    m_layout.apply(FormName);
+    const int line = statusLineHeight();
+    m_layout.apply(FormName, FormName.size() - QSize(0, line));
+    if (m_status)
+        m_status->setGeometry(0, FormName.height() - line, FormName.width(), line);
 }

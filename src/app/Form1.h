@@ -3,6 +3,7 @@
 #include "Notice.h"
 #include "ProportionalLayout.h"
 #include "SerialLink.h"
+#include "SerialNotices.h"
 #include "SettingsForm.h"
 
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include <memory>
 
 class FieldMark;
+class QLabel;
 class QLineEdit;
 
 namespace Ui {
@@ -64,6 +66,10 @@ public:
     const SerialLink &serialLink() const { return m_link; }
     SerialLink &serialLink() { return m_link; }
 
+    // The window's size for a design area (what the proportional layout
+    // scales, 969 x 700 as designed) of `area`: the status line lies below it.
+    QSize sizeForDesignArea(QSize area) const;
+
     // Where Save and Load keep the settings file; the program's own
     // directory unless set otherwise.
     void setSettingsDirectory(const QString &directory) { m_settingsDirectory = directory; }
@@ -82,6 +88,8 @@ private:
     void wireButtons();
     void orderKeyboard();
     void Form_Load();
+    void addStatusLine();
+    int statusLineHeight() const;
 
     // Handlers.
     void Text_Change(int field);
@@ -106,6 +114,9 @@ private:
     // and says why in its hint and its description; every field, or one.
     void showSentValues();
     void showSentValue(int field);
+    // Says in the status line whether the port is open and which, or what
+    // closed it, and tells the lamps.
+    void showLinkStatus(PortClosedBy closedBy = PortClosedBy::User);
     // Shows, at the field, what it takes, after a key or a paste it refused
     // in part: no notice, and the focus stays where it is.
     void refusedKeyHint(QLineEdit *field);
@@ -117,6 +128,7 @@ private:
     SerialLink m_link;                  // MSComm1
     QList<QLineEdit *> m_settingFields; // in the order of settingFields()
     QList<FieldMark *> m_marks;         // one on each setting field
+    QLabel *m_status = nullptr;         // the status line below the design
     std::array<QLineEdit *, ButtonCount> m_totals{}; // Text10, Text12, Text14
     QString m_settingsDirectory;                     // empty: the program's directory
     ProportionalLayout m_layout;

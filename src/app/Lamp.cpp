@@ -9,11 +9,25 @@ void Lamp::setFillColor(const QColor &color)
     if (color == m_fillColor)
         return;
     m_fillColor = color;
-    setAccessibleDescription(color == Green
-                                 ? QStringLiteral("Green: ready, its last step ended well")
-                             : color == Red ? QStringLiteral("Red: busy, or its last step failed")
-                                            : color.name());
+    describe();
     update();
+}
+
+void Lamp::setPortOpen(bool open)
+{
+    m_portOpen = open;
+    describe();
+}
+
+void Lamp::describe()
+{
+    const QString closed = m_portOpen ? QString() : QStringLiteral("; the port is closed");
+    setAccessibleDescription(
+        m_fillColor == Green
+            ? (m_portOpen ? QStringLiteral("Green: ready, its last step ended well")
+                          : QStringLiteral("Green: its last step ended well") + closed)
+        : m_fillColor == Red ? QStringLiteral("Red: busy, or its last step failed") + closed
+                             : m_fillColor.name());
 }
 
 void Lamp::paintEvent(QPaintEvent *)

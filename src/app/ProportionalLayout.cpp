@@ -49,10 +49,12 @@ void ProportionalLayout::record(QWidget &form)
     m_captions.record(controls);
 }
 
-void ProportionalLayout::apply(QWidget &form)
+void ProportionalLayout::apply(QWidget &form, QSize area)
 {
-    const auto horizontal = scaleRatio(pixelsToTwips(form.width()), ScaleWidth());
-    const auto vertical = scaleRatio(pixelsToTwips(form.height()), ScaleHeight());
+    if (!area.isValid())
+        area = form.size();
+    const auto horizontal = scaleRatio(pixelsToTwips(area.width()), ScaleWidth());
+    const auto vertical = scaleRatio(pixelsToTwips(area.height()), ScaleHeight());
     if (!horizontal || !vertical)
         return; // nothing recorded yet
     for (QWidget *control : controlsOf(form)) {

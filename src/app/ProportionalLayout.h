@@ -3,6 +3,7 @@
 #include "CaptionFit.h"
 
 #include <QList>
+#include <QSize>
 
 class QWidget;
 
@@ -23,7 +24,9 @@ public:
     int ScaleHeight() const { return m_scaleHeight; }
 
     void record(QWidget &form);
-    void apply(QWidget &form);
+    // Places the controls for a client area of `area`, the form's whole size
+    // unless it gives some of it to controls of its own below the design.
+    void apply(QWidget &form, QSize area = QSize());
 
 private:
     int m_scaleWidth = 0;

@@ -82,3 +82,30 @@ Notice deviceLostNotice(const QString &reason)
                            "port is now closed; check the cable, then press Connect."),
             systemReport(reason), appTitle(), Notice::Icon::Warning};
 }
+
+QString linkStatusText(const SerialLink &link, PortClosedBy closedBy)
+{
+    const QString device = link.deviceName();
+    if (link.isOpen())
+        return QStringLiteral("Connected to %1, %2").arg(device, link.settings().text());
+    QString why;
+    switch (closedBy) {
+    case PortClosedBy::User:
+        return QStringLiteral("Not connected");
+    case PortClosedBy::GoodRead:
+        why = QStringLiteral("Read from Brewer closed the port after a good reply: press Connect "
+                             "before the next Send");
+        break;
+    case PortClosedBy::LostDevice:
+        why = QStringLiteral("%1 went away; check the cable, then press Connect").arg(device);
+        break;
+    case PortClosedBy::FailedSend:
+        why = QStringLiteral("%1 failed while sending; check the cable, then press Connect")
+                  .arg(device);
+        break;
+    case PortClosedBy::FailedOpen:
+        why = QStringLiteral("%1 could not be opened").arg(device);
+        break;
+    }
+    return QStringLiteral("Not connected: ") + why;
+}

@@ -44,3 +44,12 @@ Notice badRecordNotice(const QString &problem);
 
 // The open port's device failed and the port has been closed.
 Notice deviceLostNotice(const QString &reason);
+
+// What closed the port, or kept it from opening, when it was not the user's
+// own press of Connect.
+enum class PortClosedBy { User, GoodRead, LostDevice, FailedSend, FailedOpen };
+
+// What the status line under the form says of the link: "Connected to
+// /dev/ttyUSB0, 9600 baud, 8N1" while the port is open; otherwise "Not
+// connected", and why when the user did not close it.
+QString linkStatusText(const SerialLink &link, PortClosedBy closedBy);

@@ -18,5 +18,8 @@ struct LineSettings
     // The settings a text names, or nothing when it names none.
     static std::optional<LineSettings> parse(const QString &text);
 
+    // The settings as people write them: "9600 baud, 8N1".
+    QString text() const;
+
     bool operator==(const LineSettings &) const = default;
 };

@@ -60,6 +60,7 @@ public:
     // at the next open() otherwise. False, changing nothing, for a text that
     // names no line settings.
     bool setSettings(const QString &text);
+    const LineSettings &settings() const { return m_settings; }
 
     // What went wrong last: another program holding the device, a user
     // without access to it, the open device gone away, or anything else.

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -62,11 +63,13 @@ struct WindowUnderTest
         return widget;
     }
     QString text(const QString &field) const { return child(field)->text(); }
-    // A box's text, or a lamp's colour: "green", "red" or its RGB.
+    // A box's or a label's text, or a lamp's colour: "green", "red" or its RGB.
     QString shown(const QString &name) const
     {
         if (form.findChild<QLineEdit *>(controlName(name)))
             return text(name);
+        if (const auto *label = form.findChild<QLabel *>(controlName(name)))
+            return label->text();
         const QColor colour = child<Lamp>(name)->fillColor();
         return colour == Lamp::Green ? "green" : colour == Lamp::Red ? "red" : colour.name();
     }

@@ -1,12 +1,13 @@
-// Shows the main window and saves a screenshot of it at each client size
-// given on the command line ("969x700 1938x700 ...") as form-WxH.png in the
-// output directory (first argument); "opened" takes it at the size it opened
-// at on the screen, as form-opened-on-WxH.png for a W x H screen. An
-// argument NAME=TEXT types TEXT into the box named NAME ("Text19=5") before
-// the shots that follow it. With a
-// scale factor other than 1 the names end in "@1.5x" and so on. The LCD
-// boxes hold a logo and a banner, so that their type shows. Run it under a
-// display, real or virtual; scripts/screenshots.sh does that with Xvfb.
+// Shows the main window and saves a screenshot of it for each size of its
+// design area given on the command line ("969x700 1938x700 ...": the window
+// is that and the status line below it) as form-WxH.png in the output
+// directory (first argument); "opened" takes it at the size it opened at on
+// the screen, as form-opened-on-WxH.png for a W x H screen. An argument
+// NAME=TEXT types TEXT into the box named NAME ("Text19=5") before the shots
+// that follow it. With a scale factor other than 1 the names end in "@1.5x"
+// and so on. The LCD boxes hold a logo and a banner, so that their type
+// shows. Run it under a display, real or virtual; scripts/screenshots.sh
+// does that with Xvfb.
 #include "Form1.h"
 
 #include <QApplication>
@@ -50,7 +51,8 @@ int main(int argc, char *argv[])
             const QSize screen = window.screen()->size();
             name = QStringLiteral("opened-on-%1x%2").arg(screen.width()).arg(screen.height());
         } else if (match.hasMatch()) {
-            window.resize(match.captured(1).toInt(), match.captured(2).toInt());
+            window.resize(window.sizeForDesignArea(
+                QSize(match.captured(1).toInt(), match.captured(2).toInt())));
             name = arg;
         } else {
             QTextStream(stderr) << "not a size: " << arg << '\n';
