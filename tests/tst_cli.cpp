@@ -88,6 +88,7 @@ void TestCli::init()
     const QByteArray random = QByteArray::fromHex("8f00d1ff0a7e2209c4e1") + "\"Logo";
     for (const auto &[name, bytes] : {
              std::pair("D.TXT", fileWith({R"(9:"Set pump speed","5Z",)"})),
+             {"P.TXT", fileWith({R"(9:"Set pump speed","05",)"})},
              {"C.TXT", fileWith().left(fileWith().indexOf("\r\n\"Total"))},
              {"L.TXT", fileWith({R"(2:"Logo","A/B")"})},
              {"E.TXT", QByteArray()},
@@ -129,6 +130,9 @@ void TestCli::commands_data()
     addRow("frame", QStringList{"frame", "B.TXT"}, 0, "",
            QStringList{"$$/&" + QString("66").repeated(27) + "0000000C0000" + "0000" + "0850" +
                        "505A)"});
+    addRow("frame names what it replaced", QStringList{"frame", "P.TXT"}, 0, "",
+           QStringList{"0850645A)",
+                       "Pump working speed: the file holds 5; 100 is sent\n"});
     addRow("frame in pieces", QStringList{"frame", "B.TXT", "--hex"}, 0, "",
            QStringList{"counts          30 30 30 30 30 30 30 43 30 30 30 30"});
     addRow("list", QStringList{"list"}, 0, "",
@@ -307,6 +311,12 @@ void TestCli::sendAndRead()
              qPrintable(m_out));
     const QString sent = (run({"frame", "S.TXT"}), m_out);
     QCOMPARE(QString::fromLatin1(brewer.lastFrame()), sent);
+    // --verify compares the brewer's answer with what was sent.
+    QCOMPARE(run({"send", "S.TXT", "--verify", "--port", brewer.devicePath()}), 0);
+    QVERIFY(m_out.isEmpty() && m_err.contains("The brewer holds every setting sent at "));
+    QVERIFY(brewer.command("p 2 30")); // the brewer keeps Left Button pulse 3 at 30
+    QCOMPARE(run({"send", "S.TXT", "--verify", "--json", "--port", brewer.devicePath()}), 1);
+    QCOMPARE(m_out, "{\n    \"left.pulse3\": {\"sent\": 0, \"brewer\": 30}\n}\n");
 
     QVERIFY(command.isEmpty() || brewer.command(command)); // before the port opens
     start({"read", "--timeout", "1", "--port", brewer.devicePath()});

@@ -7,6 +7,7 @@
 #include "DataRow.h"
 #include "FieldEditors.h"
 #include "GeometryRecord.h"
+#include "HeldSettings.h"
 #include "Invariants.h"
 #include "SentValues.h"
 #include "SettingsFileAccess.h"
@@ -68,6 +69,8 @@ private slots:
     void unreadableFile();
     void reply_data();
     void reply();
+    void heldSettings_data();
+    void heldSettings();
     void geometryRecords();
 };
 
@@ -420,6 +423,47 @@ void TestCore::reply()
 // A record is four numbers each followed by four spaces; one that does not
 // read places nothing. Pixels are rounded each on its own, halves away from
 // zero, within the sizes a widget can take.
+using ByteChanges = QList<std::pair<int, int>>;
+
+void TestCore::heldSettings_data()
+{
+    // The slots of the frame sent that differ from record()'s, and the bytes
+    // of record() that the brewer's reply changes.
+    addColumns<QStringList, ByteChanges, QString>("sent", "held", "told");
+    addRow("identical", QStringList(), ByteChanges(),
+           "The brewer holds every setting sent at 14:02.");
+    addRow("one slot off", QStringList(), ByteChanges{{11, 30}},
+           "1 setting differs from what was sent at 14:02: Left Button pulse brew setting 3 "
+           "(sent 3, brewer 30).");
+    addRow("102 stands for zero, 100 is the pump's", QStringList{"0=66", "31=64"},
+           ByteChanges{{9, 102}}, "The brewer holds every setting sent at 14:02.");
+    addRow("a record from before the Send", QStringList{"0=0A", "30=094E", "31=50"}, ByteChanges(),
+           "3 settings differ from what was sent at 14:02: Left Button pulse brew setting 1 (sent "
+           "10, brewer 1), Flowmeter calibration, new setting (sent 97.8, brewer 88), Pump working "
+           "speed (sent 80, brewer 100).");
+}
+
+// Read compares the brewer's record with the last frame sent: the button
+// settings, calibration, pump speed and drip time, as the fields show them.
+void TestCore::heldSettings()
+{
+    QFETCH(QStringList, sent);
+    QFETCH(ByteChanges, held);
+    SettingsTable table; // what record() holds
+    for (int i = 0; i < ButtonSlots; ++i)
+        table.setSlot(i, twoDigitForm(i + 1));
+    for (const char *slot : {"30=0850", "31=64", "32=5A"})
+        sent.prepend(slot);
+    for (const QString &slot : sent)
+        table.setSlot(slot.section('=', 0, 0).toInt(), slot.section('=', 1));
+    table.FillDefaults();
+    const QByteArray frame = buildSettingsFrame(table, "Hi").bytes;
+    const auto report = decodeReply(replyPieces(replyDump(record(held))));
+    const auto differences = heldDifferences(frame, *report);
+    QTEST(heldDifferencesText(differences.value(), QTime(14, 2)), "told");
+    QVERIFY(!heldDifferences(frame.chopped(1), *report));
+}
+
 void TestCore::geometryRecords()
 {
     for (const char *text : {"120    960    14175    ", "120   960   14175   1935   ",

@@ -24,6 +24,7 @@
 #include <QProcess>
 #include <QProxyStyle>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyleOption>
 #include <QTemporaryDir>
@@ -45,7 +46,8 @@ const QString Sent = "PELN: Send Data Successful!";
 // have: there the tests that need it skip, and comPort() tries a COM port.
 const char *const NoBrewer = "needs the simulated brewer's pseudo-terminal";
 const QByteArrayList WithBrewer = {"connectAndClose",    "send",           "reply",
-                                   "replyAgreesWithCli", "deviceVanishes", "randomUse"};
+                                   "replyAgreesWithCli", "readChecksSend", "deviceVanishes",
+                                   "randomUse"};
 const QByteArray DefaultsPiece = "&" + QByteArray("66").repeated(27) + QByteArray(24, '0') + ")";
 
 // The greys of the pixels of `area`, darkest first.
@@ -137,6 +139,7 @@ private slots:
     void send();
     void reply();
     void replyAgreesWithCli();
+    void readChecksSend();
     void deviceVanishes_data();
     void deviceVanishes();
     void comPort();
@@ -718,6 +721,38 @@ void TestWindow::replyAgreesWithCli()
         QVERIFY2(cli.exitCode() == (good ? 0 : 1), each.name);
         QVERIFY2(!good || cli.readAllStandardOutput() == shown, each.name);
     }
+}
+
+// After a Send, a good Read says whether the brewer holds what was sent,
+// and marks each field whose setting it holds otherwise until it is edited.
+// A Read with no Send before it says what it always said.
+void TestWindow::readChecksSend()
+{
+    QVERIFY(m_brewer->command("p 2 30")); // the brewer keeps Left Button pulse 3 at 30
+    QVERIFY(connectToLine());
+    w->set({"left.pulse3=25", "pump=80"});
+    w->click("SendButton");
+    QTRY_COMPARE(w->form.serialLink().waitingCount(), ReplyLength); // the brewer's answer
+    w->click("ReadButton");
+    const Told told = w->notices.last();
+    QCOMPARE(told.text, "Receive Data Successful! ");
+    QVERIFY2(QRegularExpression("^1 setting differs from what was sent at \\d\\d:\\d\\d: Left "
+                                "Button pulse brew setting 3 \\(sent 25, brewer 30\\)\\.$")
+                 .match(told.details)
+                 .hasMatch(),
+             qPrintable(told.details));
+    QLineEdit *pulse = w->child("left.pulse3");
+    QCOMPARE(w->differences({"left.pulse3=30", "pump=80"}), "");
+    QVERIFY(pulse->accessibleDescription().startsWith("Sent 25 at "));
+    QTest::keyClick(pulse, Qt::Key_Backspace);
+    QVERIFY(pulse->accessibleDescription().isEmpty());
+
+    newWindow();
+    QVERIFY(connectToLine());
+    m_brewer->command("r");
+    QTRY_COMPARE(w->form.serialLink().waitingCount(), ReplyLength);
+    w->click("ReadButton");
+    QCOMPARE(w->notices.last().details, "");
 }
 
 void TestWindow::deviceVanishes_data()

@@ -241,7 +241,11 @@ void Form1::showSentValues()
 
 void Form1::showSentValue(int field)
 {
-    const SentValue value = sentValue(m_form, field);
+    SentValue value = sentValue(m_form, field);
+    if (m_heldDifferences.contains(field)) {
+        value.kind = SentValue::Kind::Replaced;
+        value.reason = m_heldDifferences[field];
+    }
     m_marks[field]->setKind(value.kind);
     const QString why = value.sentence();
     QLineEdit *box = settingField(field);
@@ -277,6 +281,7 @@ void Form1::Text_Change(int field)
     // Read the box itself: an editor that rewrites it re-enters here, and
     // the signal's text is stale by then.
     m_form.setText(field, settingField(field)->text());
+    m_heldDifferences.remove(field);
     showSentValue(field);
 }
 
@@ -347,8 +352,10 @@ void Form1::Command1_Click()
     ui->textreceive->setText(LogoSetBanner);
     const SendOutcome sent =
         sendToBrewer(m_link, m_form, ui->Textsend->text(), SendWait::UntilQueued);
-    if (sent.result == SendOutcome::Result::Sent)
+    if (sent.result == SendOutcome::Result::Sent) {
         ui->Shape2->setFillColor(Lamp::Green);
+        m_lastSent = SentFrame{sent.frame, QTime::currentTime()};
+    }
     if (sent.result == SendOutcome::Result::LineFailed)
         showLinkStatus(PortClosedBy::FailedSend);
     showSentValues();
@@ -359,7 +366,10 @@ void Form1::Command2_Click()
 {
     ui->textreceive->setText(QString());
     ui->Shape3->setFillColor(Lamp::Red);
-    const ReplyOutcome reply = readFromBrewer(m_link, m_form);
+    const ReplyOutcome reply = readFromBrewer(m_link, m_form, m_lastSent);
+    for (const HeldDifference &difference : reply.differences.value_or(QList<HeldDifference>()))
+        m_heldDifferences[difference.field] = difference.reason(reply.sentAt);
+    showSentValues();
     if (reply.good()) {
         for (int button = 0; button < ButtonCount; ++button)
             m_totals[button]->setText(reply.totals[button]);

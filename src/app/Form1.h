@@ -1,11 +1,13 @@
 #pragma once
 
+#include "HeldSettings.h"
 #include "Notice.h"
 #include "ProportionalLayout.h"
 #include "SerialLink.h"
 #include "SerialNotices.h"
 #include "SettingsForm.h"
 
+#include <QMap>
 #include <QWidget>
 
 #include <array>
@@ -124,11 +126,15 @@ private:
     void notice(const Notice &notice);
 
     std::unique_ptr<Ui::Form1> ui;
-    SettingsForm m_form;                // the setting fields' texts and the settings table
-    SerialLink m_link;                  // MSComm1
-    QList<QLineEdit *> m_settingFields; // in the order of settingFields()
-    QList<FieldMark *> m_marks;         // one on each setting field
-    QLabel *m_status = nullptr;         // the status line below the design
+    SettingsForm m_form;                 // the setting fields' texts and the settings table
+    SerialLink m_link;                   // MSComm1
+    QList<QLineEdit *> m_settingFields;  // in the order of settingFields()
+    QList<FieldMark *> m_marks;          // one on each setting field
+    QLabel *m_status = nullptr;          // the status line below the design
+    std::optional<SentFrame> m_lastSent; // the frame this run sent last
+    // The fields whose setting the brewer's last record holds otherwise than
+    // the last frame sent it, and what to say of each, until they are edited.
+    QMap<int, QString> m_heldDifferences;
     std::array<QLineEdit *, ButtonCount> m_totals{}; // Text10, Text12, Text14
     QString m_settingsDirectory;                     // empty: the program's directory
     ProportionalLayout m_layout;

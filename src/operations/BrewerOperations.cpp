@@ -85,7 +85,9 @@ SendOutcome sendFrame(SerialLink &link, const SettingsFrame &frame, SendWait wai
         link.close();
         return {SendOutcome::Result::LineFailed, reason};
     }
-    return {SendOutcome::Result::Sent, {}, frame.bytes.size()};
+    SendOutcome outcome{SendOutcome::Result::Sent, {}, frame.bytes.size()};
+    outcome.frame = frame.bytes;
+    return outcome;
 }
 
 Notice SendOutcome::notice() const
@@ -134,6 +136,7 @@ ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes)
         return outcome;
     }
     outcome.result = ReplyOutcome::Result::Good;
+    outcome.report = *report;
     for (int i = 0; i < ButtonCount; ++i)
         outcome.totals[i] = QString::number(report->countTotals[i]);
     for (int i = 0; i < ButtonSlots; ++i)
@@ -149,15 +152,21 @@ ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes)
     return outcome;
 }
 
-ReplyOutcome readFromBrewer(SerialLink &link, SettingsForm &form)
+ReplyOutcome readFromBrewer(SerialLink &link, SettingsForm &form,
+                            const std::optional<SentFrame> &sent)
 {
     ReplyOutcome closed;
     closed.result = ReplyOutcome::Result::PortClosed;
     if (!link.isOpen())
         return closed;
-    const ReplyOutcome outcome = takeReply(form, link.takeInput());
-    if (outcome.good())
-        link.close();
+    ReplyOutcome outcome = takeReply(form, link.takeInput());
+    if (!outcome.good())
+        return outcome;
+    link.close();
+    if (sent) {
+        outcome.differences = heldDifferences(sent->bytes, outcome.report);
+        outcome.sentAt = sent->at;
+    }
     return outcome;
 }
 
@@ -166,8 +175,12 @@ Notice ReplyOutcome::notice() const
     switch (result) {
     case Result::PortClosed:
         return {portClosedText(), {}, appTitle()};
-    case Result::Good:
-        return receivedNotice();
+    case Result::Good: {
+        Notice received = receivedNotice();
+        if (differences)
+            received.details = heldDifferencesText(*differences, sentAt);
+        return received;
+    }
     case Result::Bad:
         break;
     }

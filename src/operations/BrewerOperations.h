@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeldSettings.h"
 #include "Notice.h"
 #include "ReplyRecord.h"
 #include "SerialLink.h"
@@ -62,6 +63,7 @@ struct SendOutcome
     Result result;
     QString reason;       // why the frame was refused, or why the line failed
     qsizetype bytes = 0;  // the frame's length, when sent
+    QByteArray frame;     // the frame, when sent
     QStringList replaced; // the fields whose typed value went out replaced (replacedValues())
 
     Notice notice() const;
@@ -94,6 +96,10 @@ struct ReplyOutcome
     // A good record's count totals and calibration, as the window shows them.
     std::array<QString, ButtonCount> totals;
     QString calibration;
+    BrewerReport report; // a good record's report
+    // A good record compared with the frame sent before it, when one was.
+    std::optional<QList<HeldDifference>> differences;
+    QTime sentAt;
 
     bool good() const { return result == Result::Good; }
     // Why the record was not good, in a technician's words: nothing arrived,
@@ -114,6 +120,7 @@ struct ReplyOutcome
 ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes);
 
 // Read from Brewer on an open port: takeReply() on every byte waiting, and
-// after a good record the port closed. Nothing changes while the port is
-// closed.
-ReplyOutcome readFromBrewer(SerialLink &link, SettingsForm &form);
+// after a good record the port closed, and the record compared with `sent`,
+// the frame sent last, if any. Nothing changes while the port is closed.
+ReplyOutcome readFromBrewer(SerialLink &link, SettingsForm &form,
+                            const std::optional<SentFrame> &sent = std::nullopt);

@@ -15,13 +15,6 @@ std::optional<DecimalNumber> numberOf(const QString &text)
     return DecimalNumber::parse(text);
 }
 
-// In a pulse setting 102 stands for zero.
-DecimalNumber meaning(FieldKind kind, const DecimalNumber &number)
-{
-    const DecimalNumber zeroStandIn = DecimalNumber::fromInt(ZeroStandIn);
-    return kind == FieldKind::Pulse && number == zeroStandIn ? DecimalNumber::fromInt(0) : number;
-}
-
 // Whether the editor stores `number` rounded: the calibration to tenths,
 // every other field to whole numbers.
 bool rounds(FieldKind kind, const DecimalNumber &number)
@@ -42,8 +35,7 @@ SentValue sentValue(const SettingsForm &form, int field)
     const QString sent = loadedFieldText(setting.kind, table.slot(setting.slot)).value_or(shown);
     const auto number = numberOf(shown);
     const auto sentNumber = DecimalNumber::parse(sent);
-    if (number && sentNumber &&
-        meaning(setting.kind, *number) == meaning(setting.kind, *sentNumber))
+    if (number && sentNumber && sameSetting(setting.kind, *number, *sentNumber))
         return {SentValue::Kind::AsShown, shown, sent, {}};
 
     const auto replaced = [&](const QString &why) {

@@ -44,6 +44,15 @@ const QList<NamedSetting> &namedSettings()
     return settings;
 }
 
+QString fieldName(int field)
+{
+    for (const NamedSetting &setting : namedSettings()) {
+        if (setting.kind == NamedSetting::Kind::Field && setting.field == field)
+            return setting.name;
+    }
+    return {};
+}
+
 const NamedSetting *namedSetting(QStringView name)
 {
     for (const NamedSetting &setting : namedSettings()) {

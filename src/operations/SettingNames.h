@@ -38,6 +38,8 @@ QString heldCount(const SettingsForm &form, int field);
 
 // The names of the button fields, in the order of settingFields().
 QString buttonFieldName(int field);
+// The name of any setting field: "left.pulse3", "pump".
+QString fieldName(int field);
 
 // What Read from Brewer shows of a good record, by name: "left.total",
 // "center.total" and "right.total", the button fields by their names,

@@ -1,6 +1,7 @@
 #include "SettingsFileOperations.h"
 
 #include "FieldEditors.h"
+#include "SettingWords.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
 #include "SettingsFileNotices.h"
@@ -9,6 +10,32 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+namespace {
+
+// The fields' values that `loaded`, the table after Load's field pass, will
+// send otherwise than `inFile` would: what the pass replaced, not what
+// FillDefaults gives both.
+QStringList replacedOnLoad(const SettingsTable &inFile, SettingsTable loaded)
+{
+    SettingsTable filled = inFile;
+    filled.FillDefaults();
+    loaded.FillDefaults();
+    QStringList replaced;
+    for (const SettingField &setting : settingFields()) {
+        const auto held = loadedFieldText(setting.kind, inFile.slot(setting.slot));
+        const auto wouldGo = DecimalNumber::parse(
+            loadedFieldText(setting.kind, filled.slot(setting.slot)).value_or(QString()));
+        const auto sent = loadedFieldText(setting.kind, loaded.slot(setting.slot));
+        const auto goes = DecimalNumber::parse(sent.value_or(QString()));
+        if (held && wouldGo && goes && !sameSetting(setting.kind, *wouldGo, *goes))
+            replaced << QStringLiteral("%1: the file holds %2; %3 is sent")
+                            .arg(slotName(setting.slot), *held, *sent);
+    }
+    return replaced;
+}
+
+} // namespace
 
 Notice SaveOutcome::notice() const
 {
@@ -90,6 +117,7 @@ LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes)
     }
     loaded.skipped = loader.skipped();
     loaded.missingRecords = loader.missingRecords();
+    const SettingsTable inFile = form.table();
     for (int i = 0; i < SettingFieldCount; ++i) {
         const SettingField &setting = settingFields()[i];
         const auto shown = loadedFieldText(setting.kind, form.table().slot(setting.slot));
@@ -105,5 +133,6 @@ LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes)
             loader.flags().value(setting.flagSlot) == u"01")
             form.setText(i, disabledText());
     }
+    loaded.replaced = replacedOnLoad(inFile, form.table());
     return loaded;
 }

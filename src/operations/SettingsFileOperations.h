@@ -40,6 +40,10 @@ struct LoadOutcome
     std::optional<QString> lastLine; // none for a file without lines
     QList<SkippedValue> skipped;     // damaged values, not loaded
     QStringList missingRecords;      // the keys of the records no line carried
+    // The values the file holds that the fields replace as they load them
+    // (out of their range): "Pump working speed: the file holds 5; 100 is
+    // sent". A 0 that goes out as its slot's default is not listed.
+    QStringList replaced;
 
     bool read() const { return failure.isEmpty(); }
     // Whether any line of the file is a record of a settings file.

@@ -111,6 +111,15 @@ FieldEdit editField(const SettingField &field, const QString &text)
     return {};
 }
 
+bool sameSetting(FieldKind kind, const DecimalNumber &a, const DecimalNumber &b)
+{
+    const auto meaning = [kind](const DecimalNumber &value) {
+        const bool zero = kind == FieldKind::Pulse && value == DecimalNumber::fromInt(ZeroStandIn);
+        return zero ? DecimalNumber::fromInt(0) : value;
+    };
+    return meaning(a) == meaning(b);
+}
+
 bool isDigitCharacter(char16_t code)
 {
     return code >= u'0' && code <= u'9';

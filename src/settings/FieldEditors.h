@@ -33,6 +33,10 @@ bool withinRange(FieldKind kind, const DecimalNumber &value);
 // In the pulse and volume slots the value 102 stands for zero.
 inline constexpr int ZeroStandIn = 102;
 
+// Whether two values of a field of `kind` are one setting: in a pulse
+// setting, where the fields show 102 as 0, they are the same.
+bool sameSetting(FieldKind kind, const DecimalNumber &a, const DecimalNumber &b);
+
 // Every editor reads the field's text as a decimal number. A blank text reads
 // as 0; a text that is not a number (letters, two points, ...) writes nothing,
 // so the slot keeps its last well-formed value. A value with a fraction is

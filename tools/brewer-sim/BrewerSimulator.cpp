@@ -62,8 +62,9 @@ QString BrewerSimulator::helpText()
 {
     return QStringLiteral("Commands: r = send the reply record, b = send a record with a bad "
                           "header, s = send a short record (20 bytes), l = send a long record "
-                          "(50 bytes), x HEX = send these bytes, u = unplug the line, h = help, "
-                          "q = quit.");
+                          "(50 bytes), x HEX = send these bytes, p SLOT VALUE = hold setting "
+                          "SLOT (0 to 26, 31 pump, 32 drip) at VALUE whatever frames say, u = "
+                          "unplug the line, h = help, q = quit.");
 }
 
 bool BrewerSimulator::command(const QString &line)
@@ -83,6 +84,16 @@ bool BrewerSimulator::command(const QString &line)
         sendBytes(record + QByteArray(11, '\xEE'), QStringLiteral("long record"));
     } else if (word.startsWith(QLatin1String("x "))) {
         send(QByteArray::fromHex(word.mid(2).toLatin1()));
+    } else if (word.startsWith(QLatin1String("p "))) {
+        const QStringList parts = word.split(u' ', Qt::SkipEmptyParts);
+        bool isSlot = false, isValue = false;
+        const int slot = parts.value(1).toInt(&isSlot), value = parts.value(2).toInt(&isValue);
+        if (parts.size() == 3 && isSlot && isValue) {
+            m_pinned.insert(slot, value);
+            applyPins();
+        } else {
+            m_out << helpText() << Qt::endl;
+        }
     } else if (word == QLatin1String("u")) {
         unplug();
     } else if (!word.isEmpty()) {
@@ -170,6 +181,19 @@ void BrewerSimulator::applyFrame(const ParsedFrame &frame)
     m_held.dripTime = hexValue(slot[DripTimeSlot]);
     if (frame.logo)
         m_logo = *frame.logo;
+    applyPins();
+}
+
+void BrewerSimulator::applyPins()
+{
+    for (auto it = m_pinned.cbegin(); it != m_pinned.cend(); ++it) {
+        if (it.key() >= 0 && it.key() < ButtonSlots)
+            m_held.buttonSettings[it.key()] = it.value();
+        else if (it.key() == PumpSpeedSlot)
+            m_held.pumpSpeed = it.value();
+        else if (it.key() == DripTimeSlot)
+            m_held.dripTime = it.value();
+    }
 }
 
 void BrewerSimulator::printFrame(const ParsedFrame &frame, qsizetype length)

@@ -4,6 +4,7 @@
 #include "ReplyRecord.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -17,7 +18,8 @@ struct ParsedFrame;
 // prints every settings frame it receives, decoded field by field, flags
 // a malformed one, and answers each good frame with the reply record of what
 // it then holds. On command it sends a record, good or malformed, or any
-// bytes, or pulls out its cable.
+// bytes, holds a setting at a value of its own whatever frames say (as a
+// brewer that did not take it), or pulls out its cable.
 class BrewerSimulator : public QObject
 {
     Q_OBJECT
@@ -64,6 +66,8 @@ private:
     void takeFrames();
     void dropUnfinishedFrame();
     void applyFrame(const ParsedFrame &frame);
+    // Holds the pinned settings at their values, whatever frames said.
+    void applyPins();
     void printFrame(const ParsedFrame &frame, qsizetype length);
     void sendBytes(const QByteArray &bytes, const QString &what);
 
@@ -77,4 +81,5 @@ private:
     QByteArray m_logo;
     QByteArray m_lastFrame;
     std::array<bool, 2> m_disabled{}; // Center and Right Button
+    QMap<int, int> m_pinned;          // slot -> the value held whatever frames say
 };

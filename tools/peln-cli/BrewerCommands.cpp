@@ -37,9 +37,10 @@ std::optional<double> timeoutOf(const Invocation &invocation)
     return std::nullopt;
 }
 
-// Waits for the brewer's record on the open port and prints it as Read from
-// Brewer shows it.
-int printRecord(SerialLink &link, double seconds, bool json)
+// Waits for the brewer's record on the open port and takes it as Read from
+// Brewer does into `form`; nothing, after saying why, when no good record
+// came in time or the port stopped working.
+std::optional<ReplyOutcome> awaitRecord(SerialLink &link, double seconds, SettingsForm &form)
 {
     const QDeadlineTimer deadline(qint64(seconds * 1000));
     progress(QStringLiteral("Waiting up to %1 s for the brewer's record on %2")
@@ -48,22 +49,59 @@ int printRecord(SerialLink &link, double seconds, bool json)
     QByteArray bytes;
     while (bytes.size() < ReplyLength && !deadline.hasExpired()) {
         QCoreApplication::processEvents();
-        if (!link.isOpen())
-            return failed(QStringLiteral("the port stopped working: %1")
-                              .arg(lineFailureReason(link.problem(), link.errorString())));
+        if (!link.isOpen()) {
+            failed(QStringLiteral("the port stopped working: %1")
+                       .arg(lineFailureReason(link.problem(), link.errorString())));
+            return std::nullopt;
+        }
         bytes += link.takeInput();
         if (bytes.size() < ReplyLength)
             QThread::msleep(20);
     }
-    SettingsForm form;
     const ReplyOutcome reply = takeReply(form, bytes);
     if (!reply.good()) {
         err() << "peln-cli: no good record from the brewer within " << seconds
               << " seconds: " << reply.problem() << Qt::endl;
-        return Differs;
+        return std::nullopt;
     }
-    printValues(reportedSettings(form, reply), json);
+    return reply;
+}
+
+// Prints the brewer's record as Read from Brewer shows it.
+int printRecord(SerialLink &link, double seconds, bool json)
+{
+    SettingsForm form;
+    const auto reply = awaitRecord(link, seconds, form);
+    if (!reply)
+        return link.isOpen() ? Differs : Failed;
+    printValues(reportedSettings(form, *reply), json);
     return Done;
+}
+
+// Prints each setting the brewer's record holds otherwise than `frame` sent
+// it, "name: sent 25, brewer 30" or one JSON object, and says on standard
+// error whether the brewer holds every setting sent.
+int verifyRecord(SerialLink &link, double seconds, const QByteArray &frame, bool json)
+{
+    SettingsForm form;
+    const auto reply = awaitRecord(link, seconds, form);
+    if (!reply)
+        return link.isOpen() ? Differs : Failed;
+    const QList<HeldDifference> differences = heldDifferences(frame, reply->report).value();
+    QStringList lines;
+    for (const HeldDifference &difference : differences) {
+        const QString name = fieldName(difference.field);
+        lines << (json ? QStringLiteral("\"%1\": {\"sent\": %2, \"brewer\": %3}")
+                             .arg(name, difference.sent, difference.held)
+                       : QStringLiteral("%1: sent %2, brewer %3")
+                             .arg(name, difference.sent, difference.held));
+    }
+    if (json)
+        out() << "{" << (lines.isEmpty() ? "" : "\n    " + lines.join(",\n    ") + '\n') << "}\n";
+    else if (!lines.isEmpty())
+        out() << lines.join('\n') << '\n';
+    progress(heldDifferencesText(differences, QTime::currentTime()));
+    return differences.isEmpty() ? Done : Differs;
 }
 
 } // namespace
@@ -83,7 +121,10 @@ int sendCommand(const Invocation &invocation)
     if (sent.result != SendOutcome::Result::Sent)
         return failed(QStringLiteral("the brewer did not get the settings: %1").arg(sent.reason));
     progress(QStringLiteral("Sent %1 bytes to %2").arg(sent.bytes).arg(link.deviceName()));
-    return invocation.isSet("read") ? printRecord(link, *seconds, invocation.isSet("json")) : Done;
+    const bool json = invocation.isSet("json");
+    if (invocation.isSet("verify"))
+        return verifyRecord(link, *seconds, *bytes, json);
+    return invocation.isSet("read") ? printRecord(link, *seconds, json) : Done;
 }
 
 int readCommand(const Invocation &invocation)

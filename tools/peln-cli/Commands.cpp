@@ -15,6 +15,9 @@ const CommandOption Timeout{"timeout", "SECONDS", "10",
                             "how long to wait for the brewer's record (10 unless given)"};
 const CommandOption Read{"read", nullptr, nullptr,
                          "keep the port open and print the brewer's answer as read does"};
+const CommandOption Verify{"verify", nullptr, nullptr,
+                           "wait for the brewer's answer and print each setting it holds\n"
+                           "                     otherwise than it was sent"};
 
 QString fileNote()
 {
@@ -73,17 +76,24 @@ const QList<Command> &commands()
         {"frame",
          "frame [FILE] [--hex] [--force]",
          "Writes the exact bytes the window sends after loading FILE and pressing\n"
-         "Send to Brewer. A damaged FILE is refused unless --force is given.",
+         "Send to Brewer. A damaged FILE is refused unless --force is given. Each\n"
+         "value of FILE that goes out replaced (out of its field's range) is named\n"
+         "on standard error, as show names it: \"Pump working speed: the file\n"
+         "holds 5; 100 is sent\"; --quiet silences these lines.",
          {Hex, Force},
          0,
          1,
          false,
          frameCommand},
         {"send",
-         "send [FILE] --port DEVICE [--force] [--read [--timeout SECONDS] [--json]]",
+         "send [FILE] --port DEVICE [--force] [--read | --verify] [--timeout SECONDS] [--json]",
          "Sends that frame at 9600 baud, 8N1, and returns when every byte has left\n"
-         "the port; with --read it then waits for the brewer's answer.",
-         {Port, Force, Read, Timeout, Json},
+         "the port; with --read it then waits for the brewer's answer. With --verify\n"
+         "it compares that answer with what was sent: each setting the brewer holds\n"
+         "otherwise is printed, name: sent X, brewer Y, and the status is 1 when\n"
+         "any is, or no good record came. The values of FILE that Send replaces\n"
+         "(out of their range) are named on standard error, as frame names them.",
+         {Port, Force, Read, Verify, Timeout, Json},
          0,
          1,
          true,

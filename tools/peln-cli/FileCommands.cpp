@@ -39,6 +39,14 @@ std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form)
     return loaded;
 }
 
+// Names on standard error, unless quiet, each value of the file that Send
+// would replace.
+void sayReplaced(const QString &path, const LoadOutcome &loaded)
+{
+    for (const QString &item : loaded.replaced)
+        progress(QStringLiteral("peln-cli: %1: %2").arg(path, item));
+}
+
 // Refuses a damaged file unless forced; false after saying so.
 bool usable(const QString &path, const LoadOutcome &loaded, bool force, const char *refused)
 {
@@ -210,6 +218,7 @@ std::optional<QByteArray> frameOfFile(const QString &path, bool force)
     const auto loaded = loadFile(path, form);
     if (!loaded || !usable(path, *loaded, force, "nothing was sent"))
         return std::nullopt;
+    sayReplaced(path, *loaded);
     const SettingsFrame frame = frameToSend(form, loaded->logo.value_or(QString()));
     if (!frame.refusal.isEmpty()) {
         failed(sendRefusedText() + ' ' + frame.refusal);
@@ -224,6 +233,7 @@ int showCommand(const Invocation &invocation)
     const auto loaded = loadFile(fileOperand(invocation), form);
     if (!loaded)
         return Failed;
+    sayReplaced(fileOperand(invocation), *loaded);
     printValues(shownSettings(form, loaded->logo.value_or(QString())), invocation.isSet("json"));
     return loaded->whole() ? Done : Differs;
 }

@@ -36,7 +36,7 @@ _peln_cli()
     show) options+=" --json" ;;
     set) options+=" --force" ;;
     frame) options+=" --hex --force" ;;
-    send) options+=" --port --force --read --timeout --json" ;;
+    send) options+=" --port --force --read --verify --timeout --json" ;;
     read) options+=" --port --timeout --json" ;;
     help)
         COMPREPLY=($(compgen -W "$commands" -- "$cur"))
