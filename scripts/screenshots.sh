@@ -6,7 +6,9 @@
 # scale factor of 1.5, and the design size on desktops that hand the program
 # their own type and colours: GTK's with a 10 pt and an 11 pt type, and GTK's
 # dark theme (Adwaita:dark); and beside them the Windows build at the design
-# size under Wine, once scripts/windows.sh has built it:
+# size under Wine, once scripts/windows.sh has built it. Then a technician's
+# steps against the simulated brewer, each notice included, in link-plain/,
+# link-1024x600/, link-150/ and link-gtk-dark/ (see below):
 #   scripts/screenshots.sh [DIR [WIDTHxHEIGHT ...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,6 +44,30 @@ for look in 10pt 11pt dark; do
         xvfb-run -a -s "-screen 0 2000x1200x24" "$shot" "$desktop/shots" 969x700 >/dev/null
     mv "$desktop/shots/form-969x700.png" "$out/form-969x700-gtk-$look.png"
     echo "$out/form-969x700-gtk-$look.png"
+done
+
+# A technician's steps against the simulated brewer: fields whose values
+# Send replaces, the status line after Connect, after a Read that checks what
+# the brewer took (it holds Left Button pulse 3 at 30) and after a pulled
+# line, and each notice on the way.
+link_steps=(as:marked Text19=5 Text20=200 Text17=12abc Text3=25 SIZE brewer click:connect
+    as:connected SIZE "brewer:p 2 30" click:Command1 click:Command2 as:read SIZE click:connect
+    brewer:u as:pulled SIZE)
+for look in plain 1024x600 150 gtk-dark; do
+    mkdir -p "$out/link-$look"
+    screen="-screen 0 2000x1200x24" size=969x700 environment=()
+    case $look in
+        1024x600) screen="-screen 0 1024x600x24" size=opened ;;
+        150) environment=(QT_SCALE_FACTOR=1.5) ;;
+        gtk-dark)
+            printf '[Settings]\ngtk-theme-name=Adwaita\ngtk-application-prefer-dark-theme=1\n' \
+                >"$desktop/gtk-3.0/settings.ini"
+            environment=(XDG_CONFIG_HOME="$desktop" QT_QPA_PLATFORMTHEME=gtk3)
+            ;;
+    esac
+    env "${environment[@]}" xvfb-run -a -s "$screen" "$shot" "$out/link-$look" \
+        "${link_steps[@]/#SIZE/$size}" >/dev/null
+    echo "$out/link-$look/"
 done
 
 # The Windows build under Wine, its own platform and type. Wine's GDI draws
