@@ -13,6 +13,7 @@
 #include "PortLockFile.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
+#include "SettingsFileOperations.h"
 #include "WindowUnderTest.h"
 
 #include <QAccessible>
@@ -131,6 +132,8 @@ private slots:
     void defaultAndDisable();
 
     void saveAndLoad();
+    void saveAsAndOpen();
+    void saveBesideCli();
     void loadAgreesWithCli();
 
     void connectAndClose();
@@ -444,10 +447,12 @@ void TestWindow::saveAndLoad()
     QCOMPARE(w->told(), QStringList{Saved});
     w->set({"logo=Hot"});
 
+    // A file gone since Save wrote it: Save asks first, then says why it failed.
     QVERIFY(QFile::remove(filePath()) && QDir(m_dir->path()).mkdir("PELN PROGRAM DATA.TXT"));
+    w->answer = "&Overwrite";
     for (const QString button : {"SaveButton", "LoadButton"}) {
         w->click(button);
-        const Told told = w->notices.value(0);
+        const Told told = w->notices.last();
         QVERIFY2(told.details.startsWith(QDir::toNativeSeparators(filePath()) + " could not be") &&
                      told.icon == QMessageBox::Warning,
                  qPrintable(told.details));
@@ -461,6 +466,73 @@ void TestWindow::saveAndLoad()
     w->click("SendButton");
     QTRY_VERIFY(m_brewer->lastFrame().endsWith("0E100019000000010850645A)")); // counts, flags
     QCOMPARE(w->told(), QStringList{Sent});
+}
+
+// Save As writes the file chosen as Save writes its own, and Open loads
+// one as Load does, but leaves what is no settings file alone; the title
+// names the file in use. A file changed on disk since it was read or
+// written here is noticed before Save overwrites it.
+void TestWindow::saveAsAndOpen()
+{
+    const QString cafe = m_dir->filePath("Cafe Miller.txt"), notes = m_dir->filePath("notes.md");
+    w->set({"pump=80"});
+    w->form.saveFileAs(cafe);
+    QCOMPARE(w->form.windowTitle(), "PELN \u2014 Cafe Miller.txt");
+    w->click("SaveButton"); // the design's own file
+    QCOMPARE(w->told(), QStringList({"Message:  <Cafe Miller.txt>  Save successful!", Saved}));
+    QFile file(cafe);
+    QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == savedFile());
+    QCOMPARE(w->form.windowTitle(), "PELN");
+
+    QString reason;
+    QVERIFY(writeSettingsFile(notes, "# Notes\n", &reason));
+    newWindow();
+    w->form.openFile(notes);
+    QCOMPARE(w->notices.last().details, QDir::toNativeSeparators(notes) +
+                                            " is not a settings file: none of its lines is a "
+                                            "record of one.\n\nNo setting was changed.");
+    w->form.openFile(cafe);
+    QCOMPARE(w->told(), QStringList({"Message:  <notes.md>  Load failed!",
+                                     "Message:  <Cafe Miller.txt>  Load successful!"}));
+    QCOMPARE(w->differences({"pump=80"}), "");
+    QCOMPARE(w->form.recentFiles(), QStringList{cafe});
+
+    QVERIFY(writeSettingsFile(cafe, fileWith({R"(9:"Set pump speed","5A",)"}), &reason));
+    w->set({"pump=75"});
+    w->answer = "&Load Again";
+    w->form.saveFileAs(cafe);
+    QCOMPARE(w->told().first(), "PELN: Cafe Miller.txt changed since it was loaded: overwrite it, "
+                                "or load it again?");
+    QCOMPARE(w->differences({"pump=90"}), "");
+}
+
+// The window saving a file again and again while a script sets another
+// setting in it: each finds what it wrote still there.
+void TestWindow::saveBesideCli()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("the script is a bash loop");
+#endif
+    const QString path = m_dir->filePath("F.TXT");
+    QCOMPARE(QProcess::execute(PELN_CLI, {"set", path, "left.count=0"}), 0);
+    w->form.openFile(path);
+    QProcess script;
+    script.start("bash", {"-c", QString("for i in $(seq 1 40); do "
+                                        "  [ \"$(\"%1\" get \"%2\" left.count)\" = $((i - 1)) ] "
+                                        "    || { echo \"lost $i\"; exit 1; }; "
+                                        "  \"%1\" set \"%2\" left.count=$i >/dev/null || exit 1; "
+                                        "done")
+                                    .arg(PELN_CLI, path)});
+    w->answer = "&Load Again";
+    for (int round = 1; script.state() != QProcess::NotRunning; ++round) {
+        w->set({"right.count=" + QString::number(round)});
+        w->form.saveFileAs(path);
+        SettingsForm file;
+        if (w->told().last().endsWith("Save successful!") && loadSettingsFile(file, path).read())
+            QCOMPARE(heldCount(file, fieldIndex("right.count")), QString::number(round));
+        script.waitForFinished(10);
+    }
+    QVERIFY2(script.exitCode() == 0, script.readAll().constData());
 }
 
 // In a window just started, Load shows what peln-cli show prints of the
@@ -983,6 +1055,7 @@ QString TestWindow::act()
         field->paste(); // as the context menu does
     } else if (roll < 80) {
         const QString button = buttons[m_random.bounded(int(buttons.size()))];
+        w->answer = m_random.bounded(2) ? "&Overwrite" : "&Load Again"; // a file changed on disk
         w->click(button);
         return button;
     } else if (roll < 91) {

@@ -13,11 +13,17 @@
 #include "SerialNotices.h"
 #include "SettingWords.h"
 #include "SettingsFileAccess.h"
+#include "SettingsFileNotices.h"
 #include "SettingsFileOperations.h"
 #include "TypeFit.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTabBar>
 #include <QToolTip>
@@ -28,6 +34,14 @@ namespace {
 const QString LogoSetBanner = QStringLiteral("    Logo Set    ");
 // The port choice selected at start-up: "COM3".
 constexpr int StartUpPortEntry = 2;
+// How many files the file menu offers again.
+constexpr int RecentFileCount = 8;
+
+// What the file dialogs show.
+QString settingsFileFilter()
+{
+    return QStringLiteral("Settings files (*.txt *.TXT);;All files (*)");
+}
 
 QMessageBox::Icon boxIcon(Notice::Icon icon)
 {
@@ -61,6 +75,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     wireSettingFields();
     describeFields();
     wireButtons();
+    wireFiles();
     orderKeyboard();
     Form_Load();
     addStatusLine();
@@ -311,20 +326,125 @@ void Form1::disable_Click(QLineEdit *count)
 
 void Form1::Command3_Click()
 {
-    const SaveOutcome saved = saveSettings(m_form, ui->Textsend->text(), settingsFilePath());
-    showSentValues(); // the defaults are in the table now
-    notice(saved.notice());
+    save(settingsFilePath());
 }
 
 void Form1::Command5_Click()
 {
-    const LoadOutcome loaded = loadSettingsFile(m_form, settingsFilePath());
+    load(settingsFilePath(), false);
+}
+
+void Form1::save(const QString &path)
+{
+    const auto known = m_digests.constFind(path);
+    SaveOutcome saved =
+        saveSettings(m_form, ui->Textsend->text(), path,
+                     known == m_digests.cend() ? std::nullopt : std::optional(*known));
+    if (saved.changed) {
+        QMessageBox box(QMessageBox::Question, appTitle(), changedOnDiskText(path),
+                        QMessageBox::NoButton, this);
+        const QAbstractButton *overwrite =
+            box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
+        const QAbstractButton *reload =
+            box.addButton(QStringLiteral("&Load Again"), QMessageBox::ActionRole);
+        box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+        box.exec();
+        if (box.clickedButton() == reload)
+            load(path, false);
+        if (box.clickedButton() != overwrite)
+            return;
+        saved = saveSettings(m_form, ui->Textsend->text(), path);
+    }
+    if (saved.saved()) {
+        m_digests.insert(path, saved.digest);
+        useFile(path);
+    }
+    showSentValues(); // the defaults are in the table now
+    notice(saved.notice());
+}
+
+void Form1::load(const QString &path, bool onlySettingsFiles)
+{
+    const LoadOutcome loaded =
+        onlySettingsFiles ? openSettingsFile(m_form, path) : loadSettingsFile(m_form, path);
     if (loaded.logo)
         ui->Textsend->setText(*loaded.logo);
     if (loaded.lastLine)
         ui->Text18->setText(*loaded.lastLine);
+    if (loaded.read()) {
+        m_digests.insert(path, loaded.digest);
+        useFile(path);
+    }
     showSentValues();
     notice(loaded.notice());
+}
+
+void Form1::openFile(const QString &path)
+{
+    load(path, true);
+}
+
+void Form1::saveFileAs(const QString &path)
+{
+    save(path);
+}
+
+void Form1::useFile(const QString &path)
+{
+    m_recentFiles.removeAll(path);
+    m_recentFiles.prepend(path);
+    m_recentFiles = m_recentFiles.mid(0, RecentFileCount);
+    setWindowTitle(
+        path == settingsFilePath()
+            ? appTitle()
+            : QStringLiteral("%1 \u2014 %2").arg(appTitle(), QFileInfo(path).fileName()));
+}
+
+// Save As and Open, with their shortcuts and in a menu on Save and Load,
+// beside the design's buttons, which keep to the default file.
+void Form1::wireFiles()
+{
+    auto *saveAs = new QAction(QStringLiteral("Save &As\u2026"), this);
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveAs, &QAction::triggered, this, &Form1::saveAsClicked);
+    auto *open = new QAction(QStringLiteral("&Open\u2026"), this);
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, &Form1::openClicked);
+    addActions({saveAs, open});
+    for (QPushButton *button : {ui->Command3, ui->Command5}) {
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(button, &QWidget::customContextMenuRequested, this,
+                [this, button](const QPoint &at) { showFileMenu(button, at); });
+    }
+}
+
+void Form1::showFileMenu(QWidget *button, const QPoint &at)
+{
+    QMenu menu(this);
+    menu.addActions(actions());
+    if (!m_recentFiles.isEmpty())
+        menu.addSection(QStringLiteral("Recent files"));
+    for (const QString &path : m_recentFiles)
+        menu.addAction(QDir::toNativeSeparators(path), this, [this, path] { openFile(path); });
+    menu.exec(button->mapToGlobal(at));
+}
+
+void Form1::openClicked()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open a settings file"),
+                                                      QFileInfo(settingsFilePath()).absolutePath(),
+                                                      settingsFileFilter());
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void Form1::saveAsClicked()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save the settings as"),
+                                                      QFileInfo(settingsFilePath()).absolutePath(),
+                                                      settingsFileFilter());
+    if (!path.isEmpty())
+        saveFileAs(path);
 }
 
 void Form1::connect_Click()

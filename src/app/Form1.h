@@ -7,6 +7,7 @@
 #include "SerialNotices.h"
 #include "SettingsForm.h"
 
+#include <QHash>
 #include <QMap>
 #include <QWidget>
 
@@ -77,6 +78,13 @@ public:
     void setSettingsDirectory(const QString &directory) { m_settingsDirectory = directory; }
     QString settingsFilePath() const;
 
+    // Open and Save As on a file chosen already: what the file dialogs lead
+    // to, and `peln FILE` at start. The title names the file in use.
+    void openFile(const QString &path);
+    void saveFileAs(const QString &path);
+    // The files opened or saved in this run, the latest first.
+    QStringList recentFiles() const { return m_recentFiles; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -104,6 +112,9 @@ private:
     void Command1_Click(); // Send to Brewer
     void Command2_Click(); // Read from Brewer
     void MSComm1_Lost(const QString &reason);
+    void openClicked();
+    void saveAsClicked();
+    void showFileMenu(QWidget *button, const QPoint &at);
     void Form_Resize();
 
     // Proportional layout: every control's design geometry is recorded once
@@ -124,6 +135,14 @@ private:
     void refusedKeyHint(QLineEdit *field);
     // A modal message box with one OK button.
     void notice(const Notice &notice);
+    // Writes the set to `path`, first asking, when it changed on disk since
+    // it was read or written here, whether to overwrite it or load it again.
+    void save(const QString &path);
+    void load(const QString &path, bool onlySettingsFiles);
+    // The file whose settings the window shows now: named in the title, and
+    // first among the recent files.
+    void useFile(const QString &path);
+    void wireFiles();
 
     std::unique_ptr<Ui::Form1> ui;
     SettingsForm m_form;                 // the setting fields' texts and the settings table
@@ -137,5 +156,7 @@ private:
     QMap<int, QString> m_heldDifferences;
     std::array<QLineEdit *, ButtonCount> m_totals{}; // Text10, Text12, Text14
     QString m_settingsDirectory;                     // empty: the program's directory
+    QStringList m_recentFiles;                       // this run's, the latest first
+    QHash<QString, QByteArray> m_digests; // each file's bytes as last read or written here
     ProportionalLayout m_layout;
 };

@@ -2,17 +2,17 @@
 
 #include "SettingsFileFormat.h"
 
+#include <QFileInfo>
+
 namespace {
 
-// " <PELN PROGRAM DATA.TXT>  " and the outcome.
-QString fileNotice(const char *outcome)
+// " <PELN PROGRAM DATA.TXT>  " (the file's name) and the outcome.
+Notice fileNotice(const QString &path, const char *outcome, const QString &details,
+                  Notice::Icon icon)
 {
-    return QStringLiteral(" <%1>  %2").arg(SettingsFileName, QLatin1StringView(outcome));
-}
-
-Notice fileNotice(const char *outcome, const QString &details, Notice::Icon icon)
-{
-    return {fileNotice(outcome), details, QStringLiteral("Message"), icon};
+    const QString name = path.isEmpty() ? SettingsFileName : QFileInfo(path).fileName();
+    return {QStringLiteral(" <%1>  %2").arg(name, QLatin1StringView(outcome)), details,
+            QStringLiteral("Message"), icon};
 }
 
 } // namespace
@@ -38,6 +38,12 @@ QString notSettingsFileText(const QString &path)
         .arg(path);
 }
 
+QString changedOnDiskText(const QString &path)
+{
+    return QStringLiteral("%1 changed since it was loaded: overwrite it, or load it again?")
+        .arg(QFileInfo(path).fileName());
+}
+
 QString missingRecordText(const QString &key)
 {
     return QStringLiteral("the \"%1\" record is missing").arg(key);
@@ -46,24 +52,27 @@ QString missingRecordText(const QString &key)
 Notice saveNotice(const QString &path, const QString &failure)
 {
     if (failure.isEmpty())
-        return fileNotice("Save successful!", {}, Notice::Icon::Information);
-    return fileNotice("Save failed!", fileWriteFailure(path, failure) + "\n\n" + fileKeptText(),
+        return fileNotice(path, "Save successful!", {}, Notice::Icon::Information);
+    return fileNotice(path, "Save failed!",
+                      fileWriteFailure(path, failure) + "\n\n" + fileKeptText(),
                       Notice::Icon::Warning);
 }
 
-Notice loadNotice(const QString &path, const QString &failure, const QList<SkippedValue> &skipped)
+Notice loadNotice(const QString &path, const QString &failure, const QList<SkippedValue> &skipped,
+                  bool refused)
 {
     if (!failure.isEmpty())
-        return fileNotice("Load failed!",
-                          fileReadFailure(path, failure) + "\n\nNo setting was changed.",
+        return fileNotice(path, "Load failed!",
+                          (refused ? failure : fileReadFailure(path, failure)) +
+                              "\n\nNo setting was changed.",
                           Notice::Icon::Warning);
     if (!skipped.isEmpty())
-        return fileNotice("Loaded, but some values were damaged!",
+        return fileNotice(path, "Loaded, but some values were damaged!",
                           QStringLiteral("These values were not loaded; their settings keep the "
                                          "values they had:\n\n%1")
                               .arg(skippedValuesReport(skipped)),
                           Notice::Icon::Warning);
-    return fileNotice("Load successful!", {}, Notice::Icon::Information);
+    return fileNotice(path, "Load successful!", {}, Notice::Icon::Information);
 }
 
 QString skippedValueText(const SkippedValue &value)

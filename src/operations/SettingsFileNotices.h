@@ -21,14 +21,20 @@ QString notSettingsFileText(const QString &path);
 // "the "Flowmeter" record is missing".
 QString missingRecordText(const QString &key);
 
-// " <PELN PROGRAM DATA.TXT>  Save successful!", or that Save failed with the
-// file and the reason.
+// " <PELN PROGRAM DATA.TXT>  Save successful!" (the name of the file at
+// `path`), or that Save failed with the file and the reason.
 Notice saveNotice(const QString &path, const QString &failure);
 
 // " <PELN PROGRAM DATA.TXT>  Load successful!"; that Load failed, naming the
-// file and the reason, and that no setting changed; or that it loaded, but
-// with the damaged values it left out.
-Notice loadNotice(const QString &path, const QString &failure, const QList<SkippedValue> &skipped);
+// file and the reason (or, `refused`, saying it is no settings file), and
+// that no setting changed; or that it loaded, but with the damaged values it
+// left out.
+Notice loadNotice(const QString &path, const QString &failure, const QList<SkippedValue> &skipped,
+                  bool refused = false);
+
+// The question before Save overwrites a file that changed on disk since
+// the window read or wrote it.
+QString changedOnDiskText(const QString &path);
 
 // A skipped value in words: its line, record and place, what was there and
 // what is wrong with it.

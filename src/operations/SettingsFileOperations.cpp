@@ -4,10 +4,12 @@
 #include "SettingWords.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileFormat.h"
+#include "SettingsFileLock.h"
 #include "SettingsFileNotices.h"
 #include "SettingsForm.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 
@@ -42,21 +44,79 @@ Notice SaveOutcome::notice() const
     return saveNotice(path, failure);
 }
 
-SaveOutcome saveSettings(SettingsForm &form, const QString &logo, const QString &path)
+SaveOutcome saveSettings(SettingsForm &form, const QString &logo, const QString &path,
+                         const std::optional<QByteArray> &digest)
 {
+    return SettingsFileStep(path).save(form, logo, digest);
+}
+
+QByteArray settingsDigest(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+SettingsFileStep::SettingsFileStep(const QString &path)
+    : m_path(path), m_lock(std::make_unique<SettingsFileLock>(path))
+{}
+
+SettingsFileStep::~SettingsFileStep() = default;
+
+QString SettingsFileStep::lockFailure() const
+{
+    return m_lock->held() ? QString()
+                          : QStringLiteral("it could not be locked: %1").arg(m_lock->failure());
+}
+
+SaveOutcome SettingsFileStep::save(SettingsForm &form, const QString &logo,
+                                   const std::optional<QByteArray> &digest) const
+{
+    SaveOutcome outcome;
+    outcome.path = m_path;
+    outcome.failure = lockFailure();
+    if (!outcome.failure.isEmpty())
+        return outcome;
+    if (digest) {
+        QString unread;
+        const auto now = QFileInfo::exists(m_path) ? readSettingsFile(m_path, &unread)
+                                                   : std::optional<QByteArray>();
+        if (settingsDigest(now.value_or(QByteArray())) != *digest) {
+            outcome.changed = true;
+            return outcome;
+        }
+    }
     form.table().FillDefaults();
-    SaveOutcome outcome{path, {}};
-    const QString folder = QFileInfo(path).absolutePath();
+    const QString folder = QFileInfo(m_path).absolutePath();
     if (folder == settingsFolder(SettingsHome::UserData))
         QDir().mkpath(folder); // a failure shows as the file's
+    const QByteArray bytes = settingsFileBytes(form.table(), logo);
+    if (writeSettingsFile(m_path, bytes, &outcome.failure))
+        outcome.digest = settingsDigest(bytes);
+    return outcome;
+}
 
-    writeSettingsFile(path, settingsFileBytes(form.table(), logo), &outcome.failure);
+LoadOutcome SettingsFileStep::load(SettingsForm &form, bool onlySettingsFiles) const
+{
+    QString failure = lockFailure();
+    auto bytes = failure.isEmpty() ? readSettingsFile(m_path, &failure) : std::nullopt;
+    SettingsForm scratch;
+    const bool refused =
+        bytes && onlySettingsFiles && !loadSettings(scratch, *bytes).isSettingsFile();
+    if (refused) {
+        failure = notSettingsFileText(m_path);
+        bytes.reset();
+    }
+    LoadOutcome outcome = bytes ? loadSettings(form, *bytes) : LoadOutcome{};
+    outcome.path = m_path;
+    outcome.failure = failure;
+    outcome.refused = refused;
+    if (bytes)
+        outcome.digest = settingsDigest(*bytes);
     return outcome;
 }
 
 Notice LoadOutcome::notice() const
 {
-    return loadNotice(path, failure, skipped);
+    return loadNotice(path, failure, skipped, refused);
 }
 
 bool LoadOutcome::isSettingsFile() const
@@ -98,12 +158,12 @@ QString defaultSettingsFilePath()
 
 LoadOutcome loadSettingsFile(SettingsForm &form, const QString &path)
 {
-    QString failure;
-    const auto bytes = readSettingsFile(path, &failure);
-    LoadOutcome outcome = bytes ? loadSettings(form, *bytes) : LoadOutcome{};
-    outcome.path = path;
-    outcome.failure = failure;
-    return outcome;
+    return SettingsFileStep(path).load(form);
+}
+
+LoadOutcome openSettingsFile(SettingsForm &form, const QString &path)
+{
+    return SettingsFileStep(path).load(form, true);
 }
 
 LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes)

@@ -9,9 +9,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class SettingsForm;
+class SettingsFileLock;
 
 // Save and Load: the settings file and the setting fields.
 
@@ -19,17 +21,27 @@ class SettingsForm;
 struct SaveOutcome
 {
     QString path;
-    QString failure; // the reason the file could not be written; "" when it was
+    QString failure;      // the reason the file could not be written; "" when it was
+    bool changed = false; // the file changed since it was read: nothing was written
+    QByteArray digest;    // of the bytes written
 
-    bool saved() const { return failure.isEmpty(); }
+    bool saved() const { return failure.isEmpty() && !changed; }
     Notice notice() const;
 };
 
-// Save: fills the defaults into the form's table, where they stay, then
-// writes the logo and the table to the file at `path`, whole or not at all:
-// a file that cannot be written leaves the old one as it was. The user's
-// data folder for the settings is made if it is not there yet.
-SaveOutcome saveSettings(SettingsForm &form, const QString &logo, const QString &path);
+// Save: under the file's lock (see SettingsFileStep), fills the defaults
+// into the form's table, where they stay, then writes the logo and the table
+// to the file at `path`, whole or not at all: a file that cannot be written
+// leaves the old one as it was. The user's data folder for the settings is
+// made if it is not there yet. Given the `digest` of the bytes the file held
+// when it was last read or written, a file that holds other bytes now is
+// left as it is, and the outcome says it changed.
+SaveOutcome saveSettings(SettingsForm &form, const QString &logo, const QString &path,
+                         const std::optional<QByteArray> &digest = std::nullopt);
+
+// The digest by which Save knows a file changed: of its bytes, or of none
+// for a file that is not there.
+QByteArray settingsDigest(const QByteArray &bytes);
 
 // What Load found.
 struct LoadOutcome
@@ -44,6 +56,8 @@ struct LoadOutcome
     // (out of their range): "Pump working speed: the file holds 5; 100 is
     // sent". A 0 that goes out as its slot's default is not listed.
     QStringList replaced;
+    QByteArray digest;    // of the bytes read
+    bool refused = false; // Open's file is no settings file: nothing was loaded
 
     bool read() const { return failure.isEmpty(); }
     // Whether any line of the file is a record of a settings file.
@@ -68,9 +82,41 @@ SettingsHome settingsHome();
 // folder of this build's home.
 QString defaultSettingsFilePath();
 
-// Load: reads the file at `path` into the form. A file that cannot be read
-// whole changes nothing.
+// Load: reads the file at `path` into the form, under the file's lock. A
+// file that cannot be read whole changes nothing.
 LoadOutcome loadSettingsFile(SettingsForm &form, const QString &path);
+
+// Open: Load of a file the user chose, which changes nothing unless the
+// file is a settings file (LoadOutcome::isSettingsFile()); for one that is
+// not, the outcome's failure says so.
+LoadOutcome openSettingsFile(SettingsForm &form, const QString &path);
+
+// One step on a settings file: the lock on it that every reading and
+// rewriting step takes, in the window and in peln-cli alike, held from
+// construction to destruction (waiting a few seconds at most), and Load and
+// Save while it is held, so that what a step read is still there when it
+// writes.
+class SettingsFileStep
+{
+public:
+    explicit SettingsFileStep(const QString &path);
+    ~SettingsFileStep();
+    SettingsFileStep(const SettingsFileStep &) = delete;
+    SettingsFileStep &operator=(const SettingsFileStep &) = delete;
+
+    // Why the lock could not be taken; "" while it is held.
+    QString lockFailure() const;
+
+    // Load; with `onlySettingsFiles`, Open, which changes nothing for a file
+    // that is not a settings file.
+    LoadOutcome load(SettingsForm &form, bool onlySettingsFiles = false) const;
+    SaveOutcome save(SettingsForm &form, const QString &logo,
+                     const std::optional<QByteArray> &digest = std::nullopt) const;
+
+private:
+    QString m_path;
+    std::unique_ptr<SettingsFileLock> m_lock;
+};
 
 // Load's whole work on a file's bytes: the values of every line go into the
 // form's table, in file order; then every setting field is set from its

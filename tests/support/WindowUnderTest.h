@@ -23,12 +23,13 @@ struct Told
 };
 
 // The main window as a test drives it: shown, every notice answered with its
-// one OK button and recorded, each control found by its name or by what it
-// is (see Controls.h).
+// one OK button and recorded, a question with the button `answer` names,
+// each control found by its name or by what it is (see Controls.h).
 struct WindowUnderTest
 {
     Form1 form;
     QList<Told> notices;
+    QString answer; // the text of the button that answers a question
     QTimer answering;
 
     WindowUnderTest()
@@ -37,10 +38,15 @@ struct WindowUnderTest
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box || !box->isVisible())
                 return;
-            if (box->standardButtons() != QMessageBox::Ok)
+            // A notice has one button, OK; a question is answered as told.
+            QAbstractButton *chosen =
+                box->buttons().size() == 1 ? box->button(QMessageBox::Ok) : nullptr;
+            for (QAbstractButton *button : box->buttons())
+                chosen = box->buttons().size() > 1 && button->text() == answer ? button : chosen;
+            if (!chosen)
                 qFatal("a notice with other buttons than OK: %s", qPrintable(box->text()));
             notices.append({box->text(), box->windowTitle(), box->informativeText(), box->icon()});
-            box->button(QMessageBox::Ok)->click();
+            chosen->click();
         });
         answering.start(5);
         form.show();

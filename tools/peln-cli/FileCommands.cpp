@@ -7,7 +7,6 @@
 #include "SerialNotices.h"
 #include "SettingWords.h"
 #include "SettingsFileFormat.h"
-#include "SettingsFileLock.h"
 #include "SettingsFileNotices.h"
 #include "SettingsFileOperations.h"
 #include "SettingsForm.h"
@@ -19,13 +18,15 @@
 
 namespace {
 
-// Loads a file into `form` as Load does in a window just started, and names
-// on standard error each record or value that is missing or damaged.
+// Loads a file into `form` as Load does in a window just started, within
+// `step` (a step of its own unless given), and names on standard error each
+// record or value that is missing or damaged.
 // Nothing, after saying why, when the file cannot be read or is not a
 // settings file at all.
-std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form)
+std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form,
+                                    const SettingsFileStep &step)
 {
-    const LoadOutcome loaded = loadSettingsFile(form, path);
+    const LoadOutcome loaded = step.load(form);
     if (!loaded.read()) {
         failed(fileReadFailure(path, loaded.failure));
         return std::nullopt;
@@ -37,6 +38,11 @@ std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form)
     for (const QString &item : loaded.damage())
         err() << "peln-cli: " << path << ": " << item << Qt::endl;
     return loaded;
+}
+
+std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form)
+{
+    return loadFile(path, form, SettingsFileStep(path));
 }
 
 // Names on standard error, unless quiet, each value of the file that Send
@@ -287,23 +293,22 @@ int setCommand(const Invocation &invocation)
     const auto changes = askedChanges(assignments);
     if (!changes)
         return Failed;
-    const SettingsFileLock lock(path);
-    if (!lock.held())
-        return failed(QStringLiteral("%1 could not be locked: %2. Nothing was written.")
-                          .arg(path, lock.failure()));
+    const SettingsFileStep step(path);
+    if (const QString failure = step.lockFailure(); !failure.isEmpty())
+        return failed(QStringLiteral("%1: %2. Nothing was written.").arg(path, failure));
 
     // A file that is not there yet is made as a window just started saves it.
     SettingsForm form;
     QString logo;
     if (QFileInfo::exists(path)) {
-        const auto loaded = loadFile(path, form);
+        const auto loaded = loadFile(path, form, step);
         if (!loaded || !usable(path, *loaded, invocation.isSet("force"), "nothing was written"))
             return Failed;
         logo = loaded->logo.value_or(QString());
     }
     for (const auto &[setting, value] : *changes)
         apply(form, logo, *setting, value);
-    const SaveOutcome saved = saveSettings(form, logo, path);
+    const SaveOutcome saved = step.save(form, logo);
     if (!saved.saved())
         return failed(fileWriteFailure(path, saved.failure) + ' ' + fileKeptText());
 

@@ -3,6 +3,18 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// Why the lock was not taken in time.
+QString busyText(const QString &holder, int timeoutMs)
+{
+    return QStringLiteral("%1 has held it for more than %2 seconds")
+        .arg(holder)
+        .arg(timeoutMs / 1000.0, 0, 'g', 3);
+}
+
+} // namespace
+
 #ifdef Q_OS_WIN
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,7 +25,7 @@
 // open, so the lock is not taken on the file itself: it is a mutex named
 // after the file's full path (case does not tell Windows paths apart),
 // which the system releases when its holder ends, however it ends.
-SettingsFileLock::SettingsFileLock(const QString &path)
+SettingsFileLock::SettingsFileLock(const QString &path, int timeoutMs)
 {
     const QByteArray key =
         QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toLower().toUtf8();
@@ -28,9 +40,11 @@ SettingsFileLock::SettingsFileLock(const QString &path)
         return;
     }
     // An abandoned mutex, whose holder ended without releasing it, is held now too.
-    const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+    const DWORD waited = WaitForSingleObject(mutex, DWORD(timeoutMs));
     if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
-        m_failure = qt_error_string(int(GetLastError()));
+        m_failure = waited == WAIT_TIMEOUT
+                        ? busyText(QStringLiteral("another PELN program"), timeoutMs)
+                        : qt_error_string(int(GetLastError()));
         CloseHandle(mutex);
         return;
     }
@@ -47,13 +61,43 @@ SettingsFileLock::~SettingsFileLock()
 
 #else
 
+#include <QDeadlineTimer>
+#include <QThread>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
+
+// Who holds an flock on the file `fd` is open on, as the system's list of
+// locks says: "peln-cli (process 1234)", or "another program".
+QString lockHolder(int fd)
+{
+    struct stat held = {};
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (::fstat(fd, &held) != 0 || !locks.open(QIODevice::ReadOnly))
+        return QStringLiteral("another program");
+    // "1: FLOCK  ADVISORY  WRITE 1234 08:01:131073 0 EOF"; a waiter's line has "->".
+    const QString file = QStringLiteral("%1:%2:%3")
+                             .arg(major(held.st_dev), 2, 16, QLatin1Char('0'))
+                             .arg(minor(held.st_dev), 2, 16, QLatin1Char('0'))
+                             .arg(held.st_ino);
+    for (const QByteArray &line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 6 || fields[1] != "FLOCK" || fields[5] != file.toLatin1())
+            continue;
+        QFile name(QStringLiteral("/proc/%1/comm").arg(QLatin1String(fields[4])));
+        const QByteArray program =
+            name.open(QIODevice::ReadOnly) ? name.readAll().trimmed() : QByteArray("a program");
+        return QStringLiteral("%1 (process %2)")
+            .arg(QString::fromLocal8Bit(program), QLatin1String(fields[4]));
+    }
+    return QStringLiteral("another program");
+}
 
 bool sameFile(int fd, const QByteArray &name)
 {
@@ -70,8 +114,9 @@ bool absent(const QByteArray &name)
 
 } // namespace
 
-SettingsFileLock::SettingsFileLock(const QString &path)
+SettingsFileLock::SettingsFileLock(const QString &path, int timeoutMs)
 {
+    const QDeadlineTimer deadline(timeoutMs);
     const QByteArray name = QFile::encodeName(path);
     // A folder still to be made (the user's data folder before the first
     // Save) is locked through the nearest one that exists.
@@ -89,10 +134,12 @@ SettingsFileLock::SettingsFileLock(const QString &path)
             return;
         }
         int locked;
-        while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
-        }
+        while ((locked = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 &&
+               (errno == EINTR || (errno == EWOULDBLOCK && !deadline.hasExpired())))
+            QThread::msleep(20);
         if (locked != 0) {
-            m_failure = qt_error_string(errno);
+            m_failure =
+                errno == EWOULDBLOCK ? busyText(lockHolder(fd), timeoutMs) : qt_error_string(errno);
             ::close(fd);
             return;
         }
