@@ -1,6 +1,8 @@
 #include "Form1.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
 
 int main(int argc, char *argv[])
@@ -13,7 +15,17 @@ int main(int argc, char *argv[])
     for (const int size : {48, 64, 128})
         builtIn.addFile(QStringLiteral(":/org.peln.Peln-%1.png").arg(size));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.peln.Peln"), builtIn));
+    // peln [FILE]: the window opens FILE as Open does.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Prepares a coffee brewer's settings."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A settings file to open at start."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(app);
     Form1 window;
     window.show();
+    if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
+        window.openFile(QFileInfo(files.first()).absoluteFilePath());
     return app.exec();
 }
