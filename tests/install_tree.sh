@@ -29,11 +29,32 @@ offered() {
 commands=$("$cli" --help | awk '/^Commands:/ {on = 1; next} on && /^  / {print $1} /^$/ {on = 0}' | sort)
 [ -n "$commands" ] || fail "peln-cli --help names no commands"
 [ "$(offered "$cli" "" | grep -v '^-')" = "$commands" ] || fail "completion offers other commands: $(offered "$cli" "")"
+# The manual page says what the command table says: every command's syntax
+# and every option of each, and the exit statuses.
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$prefix/share/man/man1/peln-cli.1" 2>/dev/null | col -b | tr -s ' ')
+"$cli" --help | awk '/^Commands:/ {on = 1; next} on && /^  / {sub(/^  /, ""); print} /^$/ {on = 0}' |
+    while IFS= read -r syntax; do
+        grep -qF -- "$(tr -s ' ' <<<"$syntax")" <<<"$manual" || fail "the manual page lacks \"$syntax\""
+    done || exit 1
 for command in $commands; do
-    options=$( ("$cli" help "$command" | awk '/^  --/ {print $1}'; printf -- '--help\n--quiet\n') | sort)
+    options=$( ("$cli" help "$command" | awk '/^Options:/ {on = 1; next} on && /^  -/ {for (i = 1; i <= NF; i++) if ($i ~ /^--?[a-z-]+,?$/) {sub(/,$/, "", $i); print $i}}'
+        printf -- '--help\n--quiet\n') | grep -- '^--' | sort)
     [ "$command" = help ] && continue
     [ "$(offered "$cli" "$command" --)" = "$options" ] ||
         fail "completion offers other options for $command: $(offered "$cli" "$command" --)"
+    for option in $options; do
+        grep -qF -- "$option" <<<"$manual" || fail "the manual page lacks $option of $command"
+    done
 done
-offered "$cli" set file.txt pu | grep -qx 'pump=' || fail "completion offers no setting names"
+for status in 0 1 2 3 4 5; do
+    grep -qE "^ *$status " <<<"$("$cli" --help)" && grep -qE "^ *$status " <<<"$manual" ||
+        fail "exit status $status is not in --help and the manual page alike"
+done
+offered "$cli" set pu | grep -qx 'pump=' || fail "completion offers no setting names without FILE"
+offered "$cli" get -f x.txt pu | grep -qx 'pump' || fail "completion offers no names for get"
+spaced=$(mktemp -d) && touch "$spaced/PELN PROGRAM DATA.TXT"
+[ "$(cd "$spaced" && offered "$cli" show PELN)" = "PELN PROGRAM DATA.TXT" ] ||
+    fail "completion splits a file name with spaces"
+rm -r "$spaced"
+offered "$cli" send --port /dev/tt | grep -q '^/dev/tty' || fail "completion offers no devices after --port /dev/"
 echo "install tree, manual pages and completion: ok"

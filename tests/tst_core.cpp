@@ -71,6 +71,7 @@ private slots:
     void reply();
     void heldSettings_data();
     void heldSettings();
+    void portChoices();
     void geometryRecords();
 };
 
@@ -462,6 +463,20 @@ void TestCore::heldSettings()
     const auto differences = heldDifferences(frame, *report);
     QTEST(heldDifferencesText(differences.value(), QTime(14, 2)), "told");
     QVERIFY(!heldDifferences(frame.chopped(1), *report));
+}
+
+// The port box's entries stand for the system's ports by their number;
+// anything else typed is a device's name.
+void TestCore::portChoices()
+{
+#ifdef Q_OS_WIN
+    const QStringList devices = {"COM1", "COM16", "COM17"};
+#else
+    const QStringList devices = {"/dev/ttyS0", "/dev/ttyS15", "COM17"};
+#endif
+    QCOMPARE(QStringList({portChoiceDevice(portChoiceText(0)), portChoiceDevice("COM16"),
+                          portChoiceDevice("COM17")}),
+             devices);
 }
 
 void TestCore::geometryRecords()

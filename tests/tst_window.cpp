@@ -518,7 +518,7 @@ void TestWindow::saveBesideCli()
     w->form.openFile(path);
     QProcess script;
     script.start("bash", {"-c", QString("for i in $(seq 1 40); do "
-                                        "  [ \"$(\"%1\" get \"%2\" left.count)\" = $((i - 1)) ] "
+                                        "  [ \"$(\"%1\" get -f \"%2\" left.count)\" = $((i - 1)) ] "
                                         "    || { echo \"lost $i\"; exit 1; }; "
                                         "  \"%1\" set \"%2\" left.count=$i >/dev/null || exit 1; "
                                         "done")
@@ -644,7 +644,7 @@ void TestWindow::portChoice()
     // Connect fails.
     SerialLink &link = w->form.serialLink();
     link.setDeviceLister([] {
-        return QList<SerialDevice>{{"/dev/ttyUSB0", "FT232R USB UART", ""}};
+        return QList<SerialDevice>{{"/dev/ttyUSB0", "FT232R USB UART", "", ""}};
     });
     QFocusEvent focus(QEvent::FocusIn);
     QApplication::sendEvent(ports, &focus);

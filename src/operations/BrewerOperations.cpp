@@ -47,6 +47,7 @@ ConnectOutcome connectToBrewer(SerialLink &link, const QString &choice, SerialLi
     ConnectOutcome outcome;
     outcome.opened = link.open(waiting);
     if (!outcome.opened) {
+        outcome.problem = link.problem();
         outcome.reason = openFailureReason(link.problem(), link.errorString());
         outcome.presentDevices = presentDevicesText(link.presentDevices());
     }

@@ -35,6 +35,7 @@ QString portChoiceDevice(const QString &choice);
 struct ConnectOutcome
 {
     bool opened = false;
+    SerialLink::Problem problem = SerialLink::Problem::None; // what kept it shut
     QString reason;         // why the port did not open, in the user's terms
     QString presentDevices; // the serial ports this computer has, when it did not
 

@@ -67,6 +67,11 @@ QString SettingsFileStep::lockFailure() const
                           : QStringLiteral("it could not be locked: %1").arg(m_lock->failure());
 }
 
+bool SettingsFileStep::lockBusy() const
+{
+    return m_lock->busy();
+}
+
 SaveOutcome SettingsFileStep::save(SettingsForm &form, const QString &logo,
                                    const std::optional<QByteArray> &digest) const
 {

@@ -106,6 +106,8 @@ public:
 
     // Why the lock could not be taken; "" while it is held.
     QString lockFailure() const;
+    // Whether another program held it all the time it was waited for.
+    bool lockBusy() const;
 
     // Load; with `onlySettingsFiles`, Open, which changes nothing for a file
     // that is not a settings file.

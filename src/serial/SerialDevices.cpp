@@ -1,9 +1,28 @@
 #include "SerialDevices.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStringList>
 
 #include <algorithm>
+
+#ifndef Q_OS_WIN
+namespace {
+
+// The lasting name Linux gives a device under /dev/serial/by-id, if any.
+QString stableNameOf(const QString &path)
+{
+    const QDir byId(QStringLiteral("/dev/serial/by-id"));
+    for (const QFileInfo &link : byId.entryInfoList(QDir::System | QDir::Files)) {
+        if (link.canonicalFilePath() == QFileInfo(path).canonicalFilePath())
+            return link.filePath();
+    }
+    return {};
+}
+
+} // namespace
+#endif
 
 QList<SerialDevice> systemSerialDevices()
 {
@@ -11,10 +30,12 @@ QList<SerialDevice> systemSerialDevices()
     for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts()) {
 #ifdef Q_OS_WIN
         const QString path = port.portName(); // the system location is \\.\COMn
+        const QString stable;
 #else
         const QString path = port.systemLocation();
+        const QString stable = stableNameOf(path);
 #endif
-        devices.append({path, port.description(), port.manufacturer()});
+        devices.append({path, port.description(), port.manufacturer(), stable});
     }
     std::sort(devices.begin(), devices.end(),
               [](const SerialDevice &a, const SerialDevice &b) { return a.path < b.path; });

@@ -11,6 +11,10 @@ struct SerialDevice
     QString path;        // what the port box takes: "/dev/ttyUSB0" ("COM5" on Windows)
     QString description; // "FT232R USB UART", or empty
     QString maker;       // "FTDI", or empty
+    // A name that stays with the device whatever order it was plugged in:
+    // "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", or
+    // empty where the system gives none.
+    QString stableName;
 };
 
 using SerialDeviceLister = std::function<QList<SerialDevice>()>;

@@ -132,7 +132,8 @@ bool SerialLink::lockDevice()
 void SerialLink::noteOpenFailure()
 {
     m_errorString = m_port.errorString();
-    m_problem = Problem::Other;
+    m_problem =
+        m_port.error() == QSerialPort::DeviceNotFoundError ? Problem::NoDevice : Problem::Other;
     if (m_port.error() != QSerialPort::PermissionError)
         return;
 #ifdef Q_OS_WIN

@@ -62,9 +62,10 @@ public:
     bool setSettings(const QString &text);
     const LineSettings &settings() const { return m_settings; }
 
-    // What went wrong last: another program holding the device, a user
-    // without access to it, the open device gone away, or anything else.
-    enum class Problem { None, InUse, AccessDenied, DeviceLost, Other };
+    // What went wrong last: another program holding the device, no such
+    // device, a user without access to it, the open device gone away, or
+    // anything else.
+    enum class Problem { None, InUse, NoDevice, AccessDenied, DeviceLost, Other };
 
     // What becomes of bytes the device held before the port opened.
     enum class Waiting { Drop, Keep };

@@ -42,9 +42,9 @@ SettingsFileLock::SettingsFileLock(const QString &path, int timeoutMs)
     // An abandoned mutex, whose holder ended without releasing it, is held now too.
     const DWORD waited = WaitForSingleObject(mutex, DWORD(timeoutMs));
     if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
-        m_failure = waited == WAIT_TIMEOUT
-                        ? busyText(QStringLiteral("another PELN program"), timeoutMs)
-                        : qt_error_string(int(GetLastError()));
+        m_busy = waited == WAIT_TIMEOUT;
+        m_failure = m_busy ? busyText(QStringLiteral("another PELN program"), timeoutMs)
+                           : qt_error_string(int(GetLastError()));
         CloseHandle(mutex);
         return;
     }
@@ -138,8 +138,8 @@ SettingsFileLock::SettingsFileLock(const QString &path, int timeoutMs)
                (errno == EINTR || (errno == EWOULDBLOCK && !deadline.hasExpired())))
             QThread::msleep(20);
         if (locked != 0) {
-            m_failure =
-                errno == EWOULDBLOCK ? busyText(lockHolder(fd), timeoutMs) : qt_error_string(errno);
+            m_busy = errno == EWOULDBLOCK;
+            m_failure = m_busy ? busyText(lockHolder(fd), timeoutMs) : qt_error_string(errno);
             ::close(fd);
             return;
         }

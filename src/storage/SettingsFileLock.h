@@ -18,6 +18,8 @@ public:
     SettingsFileLock &operator=(const SettingsFileLock &) = delete;
 
     bool held() const { return m_lock != -1; }
+    // Whether another program held the lock all the time it was waited for.
+    bool busy() const { return m_busy; }
     // Why the lock could not be taken: "peln-cli (process 1234) has held it
     // for more than 5 seconds", or the system's words.
     QString failure() const { return m_failure; }
@@ -25,4 +27,5 @@ public:
 private:
     qintptr m_lock = -1; // the file descriptor the flock is on, or the mutex's HANDLE
     QString m_failure;
+    bool m_busy = false;
 };

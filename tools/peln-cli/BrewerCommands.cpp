@@ -8,22 +8,28 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QThread>
 
 namespace {
 
-// Opens the port at the brewer's line settings; false, after saying why,
-// when it fails.
-bool openPort(SerialLink &link, const QString &port, SerialLink::Waiting waiting)
+// Opens the port at the brewer's line settings; nothing, or after saying
+// why it failed, the status to end with: Busy for a port another program
+// holds, NoDevice for one that names no device.
+std::optional<Status> openPort(SerialLink &link, const QString &port, SerialLink::Waiting waiting)
 {
     const ConnectOutcome connected = connectToBrewer(link, port, waiting);
     if (connected.opened)
-        return true;
+        return std::nullopt;
     const QString device = link.deviceName();
-    failed(QStringLiteral("%1 could not be opened: %2.\n%3")
-               .arg(device == port ? port : QStringLiteral("%1 (%2)").arg(port, device),
-                    connected.reason, connected.presentDevices));
-    return false;
+    return failed(QStringLiteral("%1 could not be opened: %2.\n%3")
+                      .arg(device == port ? port : QStringLiteral("%1 (%2)").arg(port, device),
+                           connected.reason, connected.presentDevices),
+                  connected.problem == SerialLink::Problem::InUse      ? Status::Busy
+                  : connected.problem == SerialLink::Problem::NoDevice ? Status::NoDevice
+                                                                       : Status::Failed);
 }
 
 // The --timeout in seconds; nothing, after saying why, for a bad one.
@@ -68,25 +74,25 @@ std::optional<ReplyOutcome> awaitRecord(SerialLink &link, double seconds, Settin
 }
 
 // Prints the brewer's record as Read from Brewer shows it.
-int printRecord(SerialLink &link, double seconds, bool json)
+Status printRecord(SerialLink &link, double seconds, bool json)
 {
     SettingsForm form;
     const auto reply = awaitRecord(link, seconds, form);
     if (!reply)
-        return link.isOpen() ? Differs : Failed;
+        return link.isOpen() ? Status::Differs : Status::Failed;
     printValues(reportedSettings(form, *reply), json);
-    return Done;
+    return Status::Done;
 }
 
 // Prints each setting the brewer's record holds otherwise than `frame` sent
 // it, "name: sent 25, brewer 30" or one JSON object, and says on standard
 // error whether the brewer holds every setting sent.
-int verifyRecord(SerialLink &link, double seconds, const QByteArray &frame, bool json)
+Status verifyRecord(SerialLink &link, double seconds, const QByteArray &frame, bool json)
 {
     SettingsForm form;
     const auto reply = awaitRecord(link, seconds, form);
     if (!reply)
-        return link.isOpen() ? Differs : Failed;
+        return link.isOpen() ? Status::Differs : Status::Failed;
     const QList<HeldDifference> differences = heldDifferences(frame, reply->report).value();
     QStringList lines;
     for (const HeldDifference &difference : differences) {
@@ -101,22 +107,23 @@ int verifyRecord(SerialLink &link, double seconds, const QByteArray &frame, bool
     else if (!lines.isEmpty())
         out() << lines.join('\n') << '\n';
     progress(heldDifferencesText(differences, QTime::currentTime()));
-    return differences.isEmpty() ? Done : Differs;
+    return differences.isEmpty() ? Status::Done : Status::Differs;
 }
 
 } // namespace
 
-int sendCommand(const Invocation &invocation)
+Status sendCommand(const Invocation &invocation)
 {
     const auto seconds = timeoutOf(invocation);
     if (!seconds)
-        return Failed;
-    const auto bytes = frameOfFile(fileOperand(invocation), invocation.isSet("force"));
+        return Status::Failed;
+    Status status = Status::Done;
+    const auto bytes = frameOfFile(invocation.file, invocation.isSet("force"), &status);
     if (!bytes)
-        return Failed;
+        return status;
     SerialLink link;
-    if (!openPort(link, invocation.value("port"), SerialLink::Waiting::Drop))
-        return Failed;
+    if (const auto failure = openPort(link, invocation.value("port"), SerialLink::Waiting::Drop))
+        return *failure;
     const SendOutcome sent = sendFrame(link, {*bytes, {}}, SendWait::UntilOnLine);
     if (sent.result != SendOutcome::Result::Sent)
         return failed(QStringLiteral("the brewer did not get the settings: %1").arg(sent.reason));
@@ -124,16 +131,38 @@ int sendCommand(const Invocation &invocation)
     const bool json = invocation.isSet("json");
     if (invocation.isSet("verify"))
         return verifyRecord(link, *seconds, *bytes, json);
-    return invocation.isSet("read") ? printRecord(link, *seconds, json) : Done;
+    return invocation.isSet("read") ? printRecord(link, *seconds, json) : Status::Done;
 }
 
-int readCommand(const Invocation &invocation)
+Status readCommand(const Invocation &invocation)
 {
     const auto seconds = timeoutOf(invocation);
     if (!seconds)
-        return Failed;
+        return Status::Failed;
     SerialLink link;
-    if (!openPort(link, invocation.value("port"), SerialLink::Waiting::Keep))
-        return Failed;
+    if (const auto failure = openPort(link, invocation.value("port"), SerialLink::Waiting::Keep))
+        return *failure;
     return printRecord(link, *seconds, invocation.isSet("json"));
+}
+
+Status portsCommand(const Invocation &invocation)
+{
+    const QList<SerialDevice> devices = SerialLink().presentDevices();
+    if (invocation.isSet("json")) {
+        QJsonArray list;
+        for (const SerialDevice &device : devices)
+            list.append(QJsonObject{{QStringLiteral("device"), device.path},
+                                    {QStringLiteral("description"), device.description},
+                                    {QStringLiteral("maker"), device.maker},
+                                    {QStringLiteral("byId"), device.stableName}});
+        out() << QJsonDocument(list).toJson();
+        return Status::Done;
+    }
+    for (const SerialDevice &device : devices)
+        out() << QStringList{device.path, device.description, device.maker, device.stableName}.join(
+                     u'\t')
+              << '\n';
+    if (devices.isEmpty())
+        progress(QStringLiteral("No serial port was found on this computer."));
+    return Status::Done;
 }

@@ -24,15 +24,17 @@ namespace {
 // Nothing, after saying why, when the file cannot be read or is not a
 // settings file at all.
 std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form,
-                                    const SettingsFileStep &step)
+                                    const SettingsFileStep &step, Status *status)
 {
     const LoadOutcome loaded = step.load(form);
     if (!loaded.read()) {
-        failed(fileReadFailure(path, loaded.failure));
+        *status = failed(fileReadFailure(path, loaded.failure),
+                         step.lockBusy() ? Status::Busy : Status::Failed);
         return std::nullopt;
     }
     if (!loaded.isSettingsFile()) {
-        failed(notSettingsFileText(path) + QStringLiteral(" It was left as it is."));
+        *status = failed(notSettingsFileText(path) + QStringLiteral(" It was left as it is."),
+                         Status::Refused);
         return std::nullopt;
     }
     for (const QString &item : loaded.damage())
@@ -40,9 +42,9 @@ std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form,
     return loaded;
 }
 
-std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form)
+std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form, Status *status)
 {
-    return loadFile(path, form, SettingsFileStep(path));
+    return loadFile(path, form, SettingsFileStep(path), status);
 }
 
 // Names on standard error, unless quiet, each value of the file that Send
@@ -54,13 +56,15 @@ void sayReplaced(const QString &path, const LoadOutcome &loaded)
 }
 
 // Refuses a damaged file unless forced; false after saying so.
-bool usable(const QString &path, const LoadOutcome &loaded, bool force, const char *refused)
+bool usable(const QString &path, const LoadOutcome &loaded, bool force, const char *refused,
+            Status *status)
 {
     if (loaded.whole() || force)
         return true;
-    failed(QStringLiteral("%1 is damaged, as said above: %2. --force uses it as the window "
-                          "would after Load.")
-               .arg(path, QLatin1String(refused)));
+    *status = failed(QStringLiteral("%1 is damaged, as said above: %2. --force uses it as the "
+                                    "window would after Load.")
+                         .arg(path, QLatin1String(refused)),
+                     Status::Refused);
     return false;
 }
 
@@ -184,22 +188,43 @@ void printPieces(const QByteArray &frame)
     }
 }
 
+// What the file holds of each setting given, once `form` and `logo` are
+// saved: "pump=100" for each, and for each that differs from what was
+// given, why: "pump=150 is out of range (70 to 100 percent); stored 100",
+// "calibration=97.85 is rounded; stored 97.8".
+std::pair<QStringList, QStringList>
+storedValues(const SettingsForm &form, const QString &logo,
+             const QList<std::pair<const NamedSetting *, QString>> &changes)
+{
+    SettingsForm reloaded;
+    SettingsForm filled = form;
+    filled.table().FillDefaults();
+    const NamedValues held = shownSettings(
+        reloaded,
+        loadSettings(reloaded, settingsFileBytes(filled.table(), logo)).logo.value_or(QString()));
+    QStringList stored, notes;
+    for (const auto &[setting, value] : changes) {
+        const QString kept = held[setting - namedSettings().constData()].second;
+        stored << setting->name + u'=' + kept;
+        const auto given = DecimalNumber::parse(value), now = DecimalNumber::parse(kept);
+        const bool same = setting->kind == NamedSetting::Kind::Disabled
+                              ? disabledValue(value) == disabledValue(kept)
+                              : kept == value || (setting->kind == NamedSetting::Kind::Field &&
+                                                  given && now && *given == *now);
+        if (same)
+            continue;
+        QString why = QStringLiteral("is rounded");
+        if (setting->kind == NamedSetting::Kind::Logo)
+            why = QStringLiteral("is longer than %1 characters").arg(LogoTypedLimit);
+        else if (const FieldKind kind = settingFields()[setting->field].kind;
+                 given && !withinRange(kind, *given))
+            why = QStringLiteral("is out of range (%1)").arg(rangeText(kind));
+        notes << QStringLiteral("%1=%2 %3; stored %4").arg(setting->name, value, why, kept);
+    }
+    return {stored, notes};
+}
+
 } // namespace
-
-QString fileOperand(const Invocation &invocation)
-{
-    return invocation.operands.value(0, defaultSettingsFilePath());
-}
-
-// The FILE operand of a command whose FILE may be left out before settings
-// named after it ("pump" or "pump=80"), and those operands.
-std::pair<QString, QStringList> fileAndSettings(const Invocation &invocation)
-{
-    const QStringList &operands = invocation.operands;
-    if (namedSetting(operands.first().section(u'=', 0, 0)))
-        return {defaultSettingsFilePath(), operands};
-    return {operands.first(), operands.mid(1)};
-}
 
 void printValues(const NamedValues &values, bool json)
 {
@@ -218,61 +243,61 @@ QString namesTable()
     return table;
 }
 
-std::optional<QByteArray> frameOfFile(const QString &path, bool force)
+std::optional<QByteArray> frameOfFile(const QString &path, bool force, Status *status)
 {
     SettingsForm form;
-    const auto loaded = loadFile(path, form);
-    if (!loaded || !usable(path, *loaded, force, "nothing was sent"))
+    const auto loaded = loadFile(path, form, status);
+    if (!loaded || !usable(path, *loaded, force, "nothing was sent", status))
         return std::nullopt;
     sayReplaced(path, *loaded);
     const SettingsFrame frame = frameToSend(form, loaded->logo.value_or(QString()));
     if (!frame.refusal.isEmpty()) {
-        failed(sendRefusedText() + ' ' + frame.refusal);
+        *status = failed(sendRefusedText() + ' ' + frame.refusal, Status::Refused);
         return std::nullopt;
     }
     return frame.bytes;
 }
 
-int showCommand(const Invocation &invocation)
+Status showCommand(const Invocation &invocation)
 {
     SettingsForm form;
-    const auto loaded = loadFile(fileOperand(invocation), form);
+    Status status = Status::Done;
+    const auto loaded = loadFile(invocation.file, form, &status);
     if (!loaded)
-        return Failed;
-    sayReplaced(fileOperand(invocation), *loaded);
+        return status;
+    sayReplaced(invocation.file, *loaded);
     printValues(shownSettings(form, loaded->logo.value_or(QString())), invocation.isSet("json"));
-    return loaded->whole() ? Done : Differs;
+    return loaded->whole() ? Status::Done : Status::Differs;
 }
 
-int getCommand(const Invocation &invocation)
+Status getCommand(const Invocation &invocation)
 {
-    const auto [path, names] = fileAndSettings(invocation);
-    if (names.isEmpty())
-        return failed(QStringLiteral("no setting is named; peln-cli list lists them."));
-    for (const QString &name : names) {
+    for (const QString &name : invocation.operands) {
         if (!namedSetting(name))
             return failed(QStringLiteral("\"%1\" is not a setting's name; peln-cli list lists "
-                                         "them.")
+                                         "them, and -f %1 names a file.")
                               .arg(name));
     }
     SettingsForm form;
-    const auto loaded = loadFile(path, form);
+    Status status = Status::Done;
+    const auto loaded = loadFile(invocation.file, form, &status);
     if (!loaded)
-        return Failed;
+        return status;
     const NamedValues values = shownSettings(form, loaded->logo.value_or(QString()));
-    for (const QString &name : names)
+    for (const QString &name : invocation.operands)
         out() << values[namedSetting(name) - namedSettings().constData()].second << '\n';
-    return loaded->whole() ? Done : Differs;
+    return loaded->whole() ? Status::Done : Status::Differs;
 }
 
-int diffCommand(const Invocation &invocation)
+Status diffCommand(const Invocation &invocation)
 {
     const QStringList &files = invocation.operands;
     SettingsForm formA, formB;
-    const auto loadedA = loadFile(files[0], formA);
-    const auto loadedB = loadFile(files[1], formB);
+    Status status = Status::Done;
+    const auto loadedA = loadFile(files[0], formA, &status);
+    const auto loadedB = loadedA ? loadFile(files[1], formB, &status) : std::nullopt;
     if (!loadedA || !loadedB)
-        return Failed;
+        return status;
     const NamedValues a = shownSettings(formA, loadedA->logo.value_or(QString()));
     const NamedValues b = shownSettings(formB, loadedB->logo.value_or(QString()));
     bool differ = !loadedA->whole() || !loadedB->whole();
@@ -282,81 +307,71 @@ int diffCommand(const Invocation &invocation)
             differ = true;
         }
     }
-    return differ ? Differs : Done;
+    return differ ? Status::Differs : Status::Done;
 }
 
-int setCommand(const Invocation &invocation)
+Status setCommand(const Invocation &invocation)
 {
-    const auto [path, assignments] = fileAndSettings(invocation);
-    if (assignments.isEmpty())
-        return failed(QStringLiteral("no NAME=VALUE is given; peln-cli list lists the names."));
-    const auto changes = askedChanges(assignments);
+    const QString &path = invocation.file;
+    const auto changes = askedChanges(invocation.operands);
     if (!changes)
-        return Failed;
+        return Status::Failed;
     const SettingsFileStep step(path);
     if (const QString failure = step.lockFailure(); !failure.isEmpty())
-        return failed(QStringLiteral("%1: %2. Nothing was written.").arg(path, failure));
+        return failed(QStringLiteral("%1: %2. Nothing was written.").arg(path, failure),
+                      step.lockBusy() ? Status::Busy : Status::Failed);
 
     // A file that is not there yet is made as a window just started saves it.
     SettingsForm form;
     QString logo;
+    Status status = Status::Done;
     if (QFileInfo::exists(path)) {
-        const auto loaded = loadFile(path, form, step);
-        if (!loaded || !usable(path, *loaded, invocation.isSet("force"), "nothing was written"))
-            return Failed;
+        const auto loaded = loadFile(path, form, step, &status);
+        if (!loaded ||
+            !usable(path, *loaded, invocation.isSet("force"), "nothing was written", &status))
+            return status;
         logo = loaded->logo.value_or(QString());
     }
     for (const auto &[setting, value] : *changes)
         apply(form, logo, *setting, value);
+    const auto [stored, notes] = storedValues(form, logo, *changes);
+    if (invocation.isSet("strict") && !notes.isEmpty()) {
+        for (const QString &note : notes)
+            err() << "peln-cli: " << note << Qt::endl;
+        return failed(QStringLiteral("--strict: these values would not be stored as given. "
+                                     "Nothing was written."),
+                      Status::Refused);
+    }
+    if (invocation.isSet("dry-run")) {
+        out() << stored.join(u'\n') << '\n';
+        for (const QString &note : notes)
+            progress(QStringLiteral("peln-cli: ") + note);
+        progress(QStringLiteral("--dry-run: nothing was written."));
+        return notes.isEmpty() ? Status::Done : Status::Differs;
+    }
     const SaveOutcome saved = step.save(form, logo);
     if (!saved.saved())
         return failed(fileWriteFailure(path, saved.failure) + ' ' + fileKeptText());
-
-    // What each value became, as the file now holds it.
-    SettingsForm reloaded;
-    const NamedValues held = shownSettings(
-        reloaded,
-        loadSettings(reloaded, settingsFileBytes(form.table(), logo)).logo.value_or(QString()));
-    bool replaced = false;
-    for (const auto &[setting, value] : *changes) {
-        const QString stored = held[setting - namedSettings().constData()].second;
-        const bool same = setting->kind == NamedSetting::Kind::Disabled
-                              ? disabledValue(value) == disabledValue(stored)
-                              : stored == value || (setting->kind == NamedSetting::Kind::Field &&
-                                                    stored.toDouble() == value.toDouble());
-        if (same)
-            continue;
-        QString change = QStringLiteral("%1=%2 ").arg(setting->name, value);
-        const auto number = DecimalNumber::parse(value);
-        if (setting->kind == NamedSetting::Kind::Logo) {
-            change += QStringLiteral("is longer than %1 characters; ").arg(LogoTypedLimit);
-            replaced = true;
-        } else if (setting->kind == NamedSetting::Kind::Field && number) {
-            const FieldKind kind = settingFields()[setting->field].kind;
-            if (!withinRange(kind, *number)) {
-                change += QStringLiteral("is out of range (%1); ").arg(rangeText(kind));
-                replaced = true;
-            }
-        }
-        out() << change << "stored " << stored << '\n';
-    }
-    return replaced ? Differs : Done;
+    for (const QString &note : notes)
+        out() << note << '\n';
+    return notes.isEmpty() ? Status::Done : Status::Differs;
 }
 
-int frameCommand(const Invocation &invocation)
+Status frameCommand(const Invocation &invocation)
 {
-    const auto bytes = frameOfFile(fileOperand(invocation), invocation.isSet("force"));
+    Status status = Status::Done;
+    const auto bytes = frameOfFile(invocation.file, invocation.isSet("force"), &status);
     if (!bytes)
-        return Failed;
+        return status;
     if (invocation.isSet("hex"))
         printPieces(*bytes);
     else
         writeOut(*bytes);
-    return Done;
+    return Status::Done;
 }
 
-int listCommand(const Invocation &)
+Status listCommand(const Invocation &)
 {
     out() << namesTable();
-    return Done;
+    return Status::Done;
 }

@@ -80,8 +80,8 @@ void progress(const QString &line)
         err() << line << Qt::endl;
 }
 
-int failed(const QString &message)
+Status failed(const QString &message, Status status)
 {
     err() << "peln-cli: " << message << Qt::endl;
-    return Failed;
+    return status;
 }

@@ -4,14 +4,27 @@
 #include <QString>
 #include <QTextStream>
 
-// What peln-cli answers with. A script tests the status; the words on
-// standard error are for the person who runs it.
-enum Status {
-    Done = 0, // all went well; for diff, the files agree
-    Differs =
-        1, // the files differ, a value was damaged, missing or replaced, or no good record came
-    Failed = 2, // bad usage, a file or port that cannot be used, a damaged file or a frame
-                // refused, or a failed write to standard output
+// What peln-cli answers with, so that a script can act on it: retry only
+// on Busy, check the cable on NoDevice. The words on standard error are for
+// the person who runs it.
+enum class Status {
+    // All went well; for diff, the files agree; for send --verify, the
+    // brewer holds every setting sent.
+    Done = 0,
+    // The files differ; a value was missing, damaged, replaced or rounded;
+    // no good record came; or the brewer holds a setting otherwise than sent.
+    Differs = 1,
+    // Bad usage, a file that cannot be read or written, a port that failed,
+    // or standard output that could not be written.
+    Failed = 2,
+    // A file that is not a settings file, a damaged file without --force, a
+    // frame the brewer cannot take, or with set --strict a value that would
+    // be replaced.
+    Refused = 3,
+    // Another program holds the port, or the settings file's lock: try again.
+    Busy = 4,
+    // The port names no device of this computer.
+    NoDevice = 5,
 };
 
 // Standard output, as text or as bytes. Every write is checked: once one
@@ -29,5 +42,5 @@ QTextStream &err();
 void setQuiet(bool quiet);
 void progress(const QString &line);
 
-// Says "peln-cli: MESSAGE" on standard error; returns Failed.
-int failed(const QString &message);
+// Says "peln-cli: MESSAGE" on standard error; returns `status`.
+Status failed(const QString &message, Status status = Status::Failed);

@@ -3,6 +3,7 @@
 // commands, their options and the exit statuses are in Commands.h and
 // Terminal.h.
 #include "Commands.h"
+#include "SettingsFileOperations.h"
 #include "Terminal.h"
 
 #include <QCommandLineParser>
@@ -52,18 +53,43 @@ QList<QCommandLineOption> parserOptions(const Command &command,
 {
     QList<QCommandLineOption> options = common;
     for (const CommandOption &option : command.options) {
-        const QString name = QLatin1String(option.name);
+        QStringList names{QLatin1String(option.name)};
+        if (option.shortName)
+            names.prepend(QString(QLatin1Char(option.shortName)));
         if (!option.valueName)
-            options.append(QCommandLineOption(name));
+            options.append(QCommandLineOption(names));
         else
-            options.append(QCommandLineOption(name, QString(), QLatin1String(option.valueName),
+            options.append(QCommandLineOption(names, QString(), QLatin1String(option.valueName),
                                               QLatin1String(option.defaultValue)));
     }
     return options;
 }
 
-int run(const QStringList &arguments)
+// Takes the settings file out of the operands where the command takes it
+// there; every other operand stays one. Nothing, after saying why, when a
+// FILE is given twice.
+std::optional<QString> fileOf(const Command &command, const QCommandLineParser &parser,
+                              QStringList &operands)
 {
+    const bool named = parser.isSet(QStringLiteral("file"));
+    QString file = named ? parser.value(QStringLiteral("file")) : defaultSettingsFilePath();
+    const bool first =
+        !operands.isEmpty() &&
+        (command.file == FilePlace::FirstOperand ||
+         (command.file == FilePlace::BeforeAssignments && !operands.first().contains(u'=')));
+    if (first && named) {
+        failed(QStringLiteral("FILE is given twice, as %1 and with --file; see peln-cli help %2.")
+                   .arg(operands.first(), QLatin1String(command.name)));
+        return std::nullopt;
+    }
+    if (first)
+        file = operands.takeFirst();
+    return file;
+}
+
+Status run(const QStringList &arguments)
+{
+
     QCommandLineParser top;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")}, QString());
@@ -76,7 +102,7 @@ int run(const QStringList &arguments)
     const QString name = args.value(0);
     if (top.isSet(version)) {
         out() << "peln-cli " << QCoreApplication::applicationVersion() << '\n';
-        return Done;
+        return Status::Done;
     }
     const Command *command = findCommand(name);
     if (top.isSet(help)) { // peln-cli --help [COMMAND]
@@ -84,7 +110,7 @@ int run(const QStringList &arguments)
             return failed(
                 QStringLiteral("\"%1\" is not a command; see peln-cli --help.").arg(name));
         out() << usage(command);
-        return Done;
+        return Status::Done;
     }
     if (!command)
         return failed((name.isEmpty() ? QStringLiteral("a command is needed")
@@ -98,11 +124,18 @@ int run(const QStringList &arguments)
                       QStringLiteral("; see peln-cli help %1.").arg(name));
     if (parser.isSet(help)) {
         out() << usage(command);
-        return Done;
+        return Status::Done;
     }
     setQuiet(top.isSet(quiet) || parser.isSet(quiet));
 
-    Invocation invocation{parser.positionalArguments(), {}};
+    Invocation invocation;
+    invocation.operands = parser.positionalArguments();
+    if (command->file != FilePlace::None) {
+        const auto file = fileOf(*command, parser, invocation.operands);
+        if (!file)
+            return Status::Failed;
+        invocation.file = *file;
+    }
     const qsizetype operands = invocation.operands.size();
     if (operands < command->minOperands ||
         (command->maxOperands != Command::Unlimited && operands > command->maxOperands))
@@ -132,9 +165,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("peln-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PELN_VERSION));
     const auto arguments = argumentsOf(argc, argv);
-    const int status = arguments ? run(*arguments) : Failed;
+    const Status status = arguments ? run(*arguments) : Status::Failed;
     // Output that did not reach its reader is a failure, whatever the command did.
     if (const QString failure = outputFailure(); !failure.isEmpty())
-        return failed(QStringLiteral("write error: %1").arg(failure));
-    return status;
+        return int(failed(QStringLiteral("write error: %1").arg(failure)));
+    return int(status);
 }
