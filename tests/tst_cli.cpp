@@ -16,6 +16,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 class TestCli : public QObject
 {
     Q_OBJECT
@@ -27,6 +32,7 @@ private slots:
     void failedOutput();
     void everySetting();
     void concurrentSets();
+    void ownership();
     void sendAndRead_data();
     void sendAndRead();
     void portLockFile();
@@ -288,6 +294,30 @@ void TestCli::concurrentSets()
         QCOMPARE(run({"get", "-f", "S.TXT", "left.count", "right.count"}), 0);
         QCOMPARE(m_out, value + '\n' + value + '\n');
     }
+}
+
+// set leaves a file with other hard links alone, and keeps the owner, group
+// and mode of one it rewrites, also as root on another user's file.
+void TestCli::ownership()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("owners and hard links are Unix's");
+#else
+    const QByteArray path = QFile::encodeName(m_dir->filePath("B.TXT"));
+    QVERIFY(::link(path.constData(), QFile::encodeName(m_dir->filePath("B2.TXT")).constData()) ==
+            0);
+    QCOMPARE(run({"set", "B.TXT", "pump=90"}), 2);
+    QVERIFY2(m_err.contains("it has 2 hard links"), qPrintable(m_err));
+    QVERIFY(QFile::remove(m_dir->filePath("B2.TXT")));
+    if (::geteuid() != 0)
+        QSKIP("another user's file: needs root");
+    QVERIFY(::chown(path.constData(), 65534, 65534) == 0 && ::chmod(path.constData(), 0640) == 0);
+    QCOMPARE(run({"set", "B.TXT", "pump=90"}), 0);
+    struct stat kept = {};
+    QVERIFY(::stat(path.constData(), &kept) == 0);
+    QCOMPARE(QList<uint>({kept.st_uid, kept.st_gid, kept.st_mode & 07777}),
+             QList<uint>({65534, 65534, 0640}));
+#endif
 }
 
 void TestCli::sendAndRead_data()

@@ -9,6 +9,11 @@
 
 #include <cerrno>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // Qt leaves some failures as "Unknown error"; the system's own reason, when
@@ -21,6 +26,34 @@ QString failureReason(const QFileDevice &file, int systemError, const QString &f
     if (systemError != 0)
         return qt_error_string(systemError);
     return fallback;
+}
+
+// A file that is there keeps its owner, group and mode when its new text
+// takes its place, and its hard links are not split: the reason it cannot
+// be, or "" when it can. The new text is the one `file` holds open.
+QString keepOwnership(const QString &path, const QSaveFile &file)
+{
+#ifdef Q_OS_UNIX
+    struct stat old = {};
+    if (::stat(QFile::encodeName(path).constData(), &old) != 0)
+        return {}; // a new file: its owner is who makes it
+    if (old.st_nlink > 1)
+        return QStringLiteral("it has %1 hard links, which a new file in its place would split")
+            .arg(old.st_nlink);
+    const int fd = int(file.handle());
+    if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        return QStringLiteral("it belongs to user %1 and group %2, which a new file made by this "
+                              "user would not keep")
+            .arg(old.st_uid)
+            .arg(old.st_gid);
+    if (::fchmod(fd, old.st_mode & 07777) != 0)
+        return qt_error_string(errno);
+#else
+    Q_UNUSED(path);
+    Q_UNUSED(file);
+#endif
+    return {};
 }
 
 } // namespace
@@ -50,6 +83,11 @@ bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *re
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *reason = failureReason(file, 0, QStringLiteral("the file could not be created"));
+        return false;
+    }
+    if (const QString kept = keepOwnership(path, file); !kept.isEmpty()) {
+        *reason = kept;
+        file.cancelWriting();
         return false;
     }
     errno = 0;

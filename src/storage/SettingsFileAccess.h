@@ -21,7 +21,10 @@ QString settingsFilePath(const QString &directory);
 QString userSettingsFolder();
 
 // Replaces the file at `path` with `bytes` whole, or leaves what stood there
-// untouched. On failure returns false and puts the system's reason in `reason`.
+// untouched. A file that is there keeps its owner, group and mode, or is
+// left alone when it cannot; so is one with other hard links, which a new
+// file in its place would split. On failure returns false and puts the
+// system's reason in `reason`.
 bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *reason);
 
 // The file's bytes, or nullopt with the reason when it cannot be read whole.
