@@ -2,13 +2,15 @@
 # Installs what is missing, builds the program, installs it into a folder of
 # your own and starts it from there.
 #
-# The program keeps its settings file beside itself. Started from build/, a
-# rebuild, rm -rf build or git clean would take the saved settings with it,
-# so the copy started here lives in ${XDG_DATA_HOME:-~/.local/share}/peln/bin.
-# peln-cli is installed beside it and linked into ~/.local/bin, which
-# Debian's default profile puts on the PATH, with its manual page and bash
-# completion linked where man and bash look for a user's own; a menu entry
-# and the icon go where the desktop looks for a user's own.
+# The copy installed here is built as the Debian package is: its settings
+# file is each user's own, ${XDG_DATA_HOME:-~/.local/share}/peln/PELN
+# PROGRAM DATA.TXT, the one the package's program uses too, so either finds
+# the same set. The copy itself lives in ~/.local/lib/peln-dev, apart from
+# the settings, and the script prints the one command that removes it and
+# leaves the settings. Its menu entry is "PELN (development copy)", beside
+# the package's. Where the package is not installed, peln-cli is linked into
+# ~/.local/bin, which Debian's default profile puts on the PATH, with its
+# manual pages and bash completion where man and bash look for a user's own.
 #
 # By default a simulated brewer starts beside the window, on a
 # pseudo-terminal: type the device path it prints into the port box and
@@ -46,46 +48,64 @@ EOF
         ;;
 esac
 
-home="${XDG_DATA_HOME:-$HOME/.local/share}/peln"
+data="${XDG_DATA_HOME:-$HOME/.local/share}"
+home="$HOME/.local/lib/peln-dev"
 program="$home/bin/peln"
-settings="$home/bin/PELN PROGRAM DATA.TXT"
+settings="$data/peln/PELN PROGRAM DATA.TXT"
+entry="$data/applications/org.peln.Peln.Dev.desktop"
+packaged=false
+[ -x /usr/bin/peln ] && packaged=true
 
 scripts/setup-deps.sh
-cmake -S . -B build
-targets=(peln peln-cli)
+build=build-run
+cmake -S . -B "$build" -DPELN_SYSTEM_INSTALL=ON -DBUILD_TESTING=OFF >/dev/null
+targets=(peln peln-cli compressed_documents)
 [ "$simulate" -eq 1 ] && targets+=(brewer-sim)
-cmake --build build -j"$(nproc)" --target "${targets[@]}"
-cmake --install build --prefix "$home"
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
+cmake --install "$build" --prefix "$home" >/dev/null
 
-data="${XDG_DATA_HOME:-$HOME/.local/share}"
-link() { mkdir -p "$(dirname "$2")" && ln -sfn "$1" "$2"; }
-link "$home/bin/peln-cli" "$HOME/.local/bin/peln-cli"
-for page in peln.1 peln-cli.1; do
-    link "$home/share/man/man1/$page" "$data/man/man1/$page"
-done
-link "$home/share/bash-completion/completions/peln-cli" "$data/bash-completion/completions/peln-cli"
-# The menu entry starts this copy, wherever it lives; the icons go where the
-# desktop looks for a user's own.
-for icon in "$home"/share/icons/hicolor/*/apps/org.peln.Peln.*; do
-    link "$icon" "$data/icons/${icon#"$home/share/icons/"}"
-done
+# What this copy adds outside its folder, each removed with it.
+added=("$entry")
+link() {
+    [ -e "$2" ] && [ ! -L "$2" ] && return 0 # a file of the user's own stays
+    mkdir -p "$(dirname "$2")" && ln -sfn "$1" "$2" && added+=("$2")
+}
+if ! $packaged; then
+    link "$home/bin/peln-cli" "$HOME/.local/bin/peln-cli"
+    for page in peln.1 peln-cli.1; do
+        link "$home/share/man/man1/$page.gz" "$data/man/man1/$page.gz"
+    done
+    link "$home/share/bash-completion/completions/peln-cli" \
+        "$data/bash-completion/completions/peln-cli"
+    case ":$PATH:" in
+        *":$HOME/.local/bin:"*) ;;
+        *) echo ">>> peln-cli is in ~/.local/bin, which is not on your PATH yet: log in" \
+            "again, or run it as ~/.local/bin/peln-cli." ;;
+    esac
+fi
+# Its own menu entry, which starts this copy and hides no other; the icon
+# is the package's, or this copy's where the package is not installed.
 mkdir -p "$data/applications"
-sed "s|^Exec=peln\$|Exec=\"$program\"|" "$home/share/applications/org.peln.Peln.desktop" \
-    >"$data/applications/org.peln.Peln.desktop"
-case ":$PATH:" in
-    *":$HOME/.local/bin:"*) ;;
-    *) echo ">>> peln-cli is in ~/.local/bin, which is not on your PATH yet: log in again," \
-        "or run it as ~/.local/bin/peln-cli." ;;
-esac
+sed -e "s|^Exec=peln\$|Exec=\"$program\" %f|" -e 's|^Name=PELN$|Name=PELN (development copy)|' \
+    -e "s|^Icon=.*|Icon=$home/share/icons/hicolor/scalable/apps/org.peln.Peln.svg|" \
+    "$home/share/applications/org.peln.Peln.desktop" >"$entry"
 
-# Earlier versions of this script started the program inside build/, where
-# its settings file may still lie: bring it along once.
-if [ -f "build/src/app/PELN PROGRAM DATA.TXT" ] && [ ! -e "$settings" ]; then
-    cp -p "build/src/app/PELN PROGRAM DATA.TXT" "$settings"
-    echo ">>> Copied the settings file from build/src/app/ to its new place."
+# Earlier versions of this script kept the settings file beside the copy
+# they installed into ${XDG_DATA_HOME}/peln/bin, and an entry of the
+# package's name: bring the file along once, and drop that entry.
+old="$data/peln/bin"
+if [ -f "$old/PELN PROGRAM DATA.TXT" ] && [ ! -e "$settings" ]; then
+    cp -p "$old/PELN PROGRAM DATA.TXT" "$settings"
+    echo ">>> Copied the settings file from $old/ to $settings."
+fi
+if grep -qs "^Exec=\"$old/peln\"" "$data/applications/org.peln.Peln.desktop"; then
+    rm -f "$data/applications/org.peln.Peln.desktop"
 fi
 echo
 echo ">>> Save and Load use: $settings"
+printf '>>> To remove this copy (the settings file stays):'
+printf ' %q' rm -r "$home" "${added[@]}"
+echo
 
 if [ "$simulate" -eq 0 ]; then
     echo

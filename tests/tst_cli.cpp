@@ -249,7 +249,7 @@ void TestCli::failedOutput()
     start({"-c", QString("touch \"$(printf 'caf\\351.txt')\"; \"%1\" show \"$(printf "
                          "'caf\\351.txt')\"; shown=$?; \"%1\" set \"$(printf 'x\\351.txt')\" "
                          "pump=80; set=$?; [ -e \"$(printf 'x\\351.txt')\" ] && set=9; "
-                         "exit $((shown * 10 + set))")
+                         "rm \"$(printf 'caf\\351.txt')\"; exit $((shown * 10 + set))")
                      .arg(PELN_CLI)},
           "bash");
     QCOMPARE(finish(), 22);
