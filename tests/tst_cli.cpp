@@ -8,6 +8,7 @@
 #include "PortLockFile.h"
 #include "SettingNames.h"
 #include "SettingsFileAccess.h"
+#include "SettingsFileLock.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -194,6 +195,9 @@ void TestCli::commands_data()
            QStringList{"-f A.TXT names a file"});
     addRow("FILE twice", QStringList{"show", "A.TXT", "--file", "B.TXT"}, 2, "",
            QStringList{"FILE is given twice"});
+    addRow("a rounded value", QStringList{"set", "N.TXT", "calibration=97.85"}, 1, "N.TXT",
+           QStringList{"calibration=97.85 is rounded; stored 97.8\n"});
+    addRow("ports", QStringList{"ports", "--json"}, 0, "", QStringList{"["});
     addRow("set --dry-run writes nothing", QStringList{"set", "--dry-run", "B.TXT", "pump=150"}, 1,
            "", QStringList{"pump=100\n", "nothing was written"});
     addRow("set --strict refuses a replacement",
@@ -276,7 +280,8 @@ void TestCli::everySetting()
 }
 
 // Two scripts set their own setting in one file, at once, round after
-// round; after each round both find their own value there.
+// round; after each round both find their own value there. A lock that
+// another program keeps is not waited for without end.
 void TestCli::concurrentSets()
 {
     QCOMPARE(run({"set", "S.TXT", "left.count=0", "right.count=0"}), 0);
@@ -294,6 +299,15 @@ void TestCli::concurrentSets()
         QCOMPARE(run({"get", "-f", "S.TXT", "left.count", "right.count"}), 0);
         QCOMPARE(m_out, value + '\n' + value + '\n');
     }
+    // A lock held elsewhere is waited for a while, then named: busy.
+    const SettingsFileLock held(m_dir->filePath("S.TXT"));
+    QCOMPARE(run({"set", "S.TXT", "pump=90"}), 4);
+    QVERIFY2(m_err.contains("has held it for more than 5 seconds. Nothing was written."),
+             qPrintable(m_err));
+#ifdef Q_OS_LINUX
+    QVERIFY(
+        m_err.contains(QString("tst_cli (process %1)").arg(QCoreApplication::applicationPid())));
+#endif
 }
 
 // set leaves a file with other hard links alone, and keeps the owner, group
