@@ -381,12 +381,12 @@ void Form1::load(const QString &path, bool onlySettingsFiles)
 
 void Form1::openFile(const QString &path)
 {
-    load(path, true);
+    load(QDir::toNativeSeparators(path), true);
 }
 
 void Form1::saveFileAs(const QString &path)
 {
-    save(path);
+    save(QDir::toNativeSeparators(path));
 }
 
 void Form1::useFile(const QString &path)
