@@ -423,6 +423,9 @@ void TestWindow::saveAndLoad()
     w->click("SaveButton");
     QCOMPARE(savedFile(), fileWith());
     QCOMPARE(w->notices.first().icon, QMessageBox::Information);
+    // Notices and hints keep the form's light colours under the dark desktop theme.
+    QVERIFY(qGray(w->notices.first().ground.rgb()) > 200 &&
+            qGray(QToolTip::palette().color(QPalette::ToolTipBase).rgb()) > 200);
     QCOMPARE(w->told(), QStringList{Saved});
 
     w->set({"right.pulse2=10", "left.count=3600", "right.count=OFF", "center.count=25",

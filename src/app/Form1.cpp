@@ -63,6 +63,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     // The form is a light design with colours of its own; a dark desktop
     // theme would give its light grey frames light text.
     setPalette(lightPalette());
+    QToolTip::setPalette(lightPalette());
     // The form's type is its own too: the desktop's face, at the size the
     // design was drawn for, whatever size the desktop gives its own text.
     QFont type = font();
@@ -278,6 +279,7 @@ void Form1::refusedKeyHint(QLineEdit *field)
 void Form1::notice(const Notice &notice)
 {
     QMessageBox box(boxIcon(notice.icon), notice.caption, notice.text, QMessageBox::Ok, this);
+    box.setPalette(palette()); // a window of its own takes the desktop's otherwise
     if (!notice.details.isEmpty())
         box.setInformativeText(notice.details);
     box.exec();
@@ -343,6 +345,7 @@ void Form1::save(const QString &path)
     if (saved.changed) {
         QMessageBox box(QMessageBox::Question, appTitle(), changedOnDiskText(path),
                         QMessageBox::NoButton, this);
+        box.setPalette(palette());
         const QAbstractButton *overwrite =
             box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
         const QAbstractButton *reload =
@@ -421,6 +424,7 @@ void Form1::wireFiles()
 void Form1::showFileMenu(QWidget *button, const QPoint &at)
 {
     QMenu menu(this);
+    menu.setPalette(palette());
     menu.addActions(actions());
     if (!m_recentFiles.isEmpty())
         menu.addSection(QStringLiteral("Recent files"));

@@ -20,6 +20,7 @@ struct Told
     QString title;
     QString details; // the smaller text under the first, if any
     QMessageBox::Icon icon;
+    QColor ground; // the box's background
 };
 
 // The main window as a test drives it: shown, every notice answered with its
@@ -45,7 +46,8 @@ struct WindowUnderTest
                 chosen = box->buttons().size() > 1 && button->text() == answer ? button : chosen;
             if (!chosen)
                 qFatal("a notice with other buttons than OK: %s", qPrintable(box->text()));
-            notices.append({box->text(), box->windowTitle(), box->informativeText(), box->icon()});
+            notices.append({box->text(), box->windowTitle(), box->informativeText(), box->icon(),
+                            box->palette().color(QPalette::Window)});
             chosen->click();
         });
         answering.start(5);
