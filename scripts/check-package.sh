@@ -46,7 +46,7 @@ export XDG_DATA_HOME=$work/data
 cli=$work/root/usr/bin/peln-cli
 "$cli" set logo=X >/dev/null
 [ -f "$XDG_DATA_HOME/peln/PELN PROGRAM DATA.TXT" ] || fail "set without FILE wrote no file in $XDG_DATA_HOME/peln"
-[ "$("$cli" get "$XDG_DATA_HOME/peln/PELN PROGRAM DATA.TXT" logo)" = X ] || fail "the file does not hold the logo"
+[ "$("$cli" get -f "$XDG_DATA_HOME/peln/PELN PROGRAM DATA.TXT" logo)" = X ] || fail "the file does not hold the logo"
 "$cli" show | grep -qx 'logo=X' || fail "show without FILE does not read it back"
 
 step "the window starts offscreen"

@@ -310,6 +310,36 @@ void TestWindow::accessibility()
     QVERIFY(offered("SendLamp")->text(QAccessible::Description).contains("failed"));
     for (const char *hidden : {"LineHolder", "Line1", "Shape1"})
         QVERIFY2(offered(hidden)->state().invisible, hidden);
+
+    // The tree a screen reader walks: each group by its own title, the port
+    // box's edit line by its purpose, no line holder, lamps as status
+    // indicators, read-only boxes described beyond their names, Disable a
+    // toggle that says it is down, and the focus on one control only.
+    QStringList tree;
+    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        const QAccessible::State state = node->state();
+        tree << QStringLiteral("%1:%2%3%4")
+                    .arg(node->text(QAccessible::Name))
+                    .arg(node->role())
+                    .arg(state.focused ? " focused" : "", state.checked ? " down" : "");
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    QApplication::setActiveWindow(&w->form); // again, after the notice
+    w->click("CenterDisable");
+    walk(QAccessible::queryAccessibleInterface(&w->form));
+    const auto role = [](QAccessible::Role role) { return QString::number(role); };
+    for (const QString &node :
+         {"Flowmeter Calibration:" + role(QAccessible::Grouping),
+          "Serial port:" + role(QAccessible::EditableText),
+          "Read lamp:" + role(QAccessible::StatusBar),
+          "Center Button disable:" + role(QAccessible::CheckBox) + " focused down",
+          "PELN:" + role(QAccessible::PageTab)})
+        QVERIFY2(tree.contains(node), qPrintable(node));
+    QCOMPARE(tree.filter(" focused").size(), 1);
+    QVERIFY(tree.filter(QRegularExpression("^Volumes Setting:")).size() == 1 &&
+            tree.filter("LineHolder").isEmpty() && tree.filter("Display Setting").size() == 1);
+    QVERIFY(offered("CenterTotal")->text(QAccessible::Description).startsWith("Reported by"));
 }
 
 void TestWindow::typing_data()

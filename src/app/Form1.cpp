@@ -1,6 +1,7 @@
 #include "Form1.h"
 #include "ui_Form1.h"
 
+#include "AssistiveRoles.h"
 #include "BrewerOperations.h"
 #include "Decoration.h"
 #include "FieldEditors.h"
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -64,6 +66,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     // theme would give its light grey frames light text.
     setPalette(lightPalette());
     QToolTip::setPalette(lightPalette());
+    installAssistiveRoles(); // before any control is made
     // The form's type is its own too: the desktop's face, at the size the
     // design was drawn for, whatever size the desktop gives its own text.
     QFont type = font();
@@ -194,8 +197,12 @@ void Form1::describeFields()
         settingField(i)->setAccessibleName(slotName(settingFields()[i].slot));
     describe(ui->Textsend, logoName(), logoHint());
     for (int button = 0; button < ButtonCount; ++button)
-        describe(m_totals[button], reportedTotalName(button), reportedTotalName(button));
-    describe(ui->Text16, reportedCalibrationName(), reportedCalibrationName());
+        describe(m_totals[button], reportedTotalName(button), reportedByBrewerHint());
+    describe(ui->Text16, reportedCalibrationName(), reportedByBrewerHint());
+    // Each group by its own title, not its neighbour's; the grid has none.
+    for (QGroupBox *group : findChildren<QGroupBox *>())
+        group->setAccessibleName(group->title().trimmed());
+    ui->Frame6->setAccessibleName(QStringLiteral("Button settings"));
     const std::array<QPushButton *, ButtonCount> defaults = {ui->default1, ui->default2,
                                                              ui->default3};
     for (int row = 0; row < ButtonCount; ++row)
@@ -205,11 +212,15 @@ void Form1::describeFields()
     ui->Shape3->setAccessibleName(QStringLiteral("Read lamp"));
     ui->Shape2->setAccessibleName(QStringLiteral("Send lamp"));
     ui->Combo1->setAccessibleName(QStringLiteral("Serial port"));
+    ui->Combo1->lineEdit()->setAccessibleName(ui->Combo1->accessibleName());
     ui->textreceive->setAccessibleName(QStringLiteral("LCD banner"));
     ui->Combo1->setAccessibleDescription(
         QStringLiteral("The serial port of the brewer: COM1 to COM16, or the name of a device "
                        "typed in. Connect opens it."));
+    // The line holder is a window of its own that is never shown: out of the
+    // form's tree, which assistive technology walks, and out of its layout.
     ui->Text18->hide();
+    ui->Text18->setWindowFlag(Qt::Window);
     hideDecorationsFromAssistiveTechnology();
 }
 
@@ -218,6 +229,9 @@ void Form1::wireButtons()
     const QPushButton *defaults[] = {ui->default1, ui->default2, ui->default3};
     for (int row = 0; row < ButtonCount; ++row)
         connect(defaults[row], &QPushButton::clicked, this, [this, row] { default_Click(row); });
+    // The Disable buttons stay down while their button is disabled.
+    for (QPushButton *disable : {ui->Command_disable1, ui->Command4})
+        disable->setCheckable(true);
     connect(ui->Command_disable1, &QPushButton::clicked, this,
             [this] { disable_Click(ui->Text13); });
     connect(ui->Command4, &QPushButton::clicked, this, [this] { disable_Click(ui->Text15); });
@@ -300,6 +314,9 @@ void Form1::Text_Change(int field)
     m_form.setText(field, settingField(field)->text());
     m_heldDifferences.remove(field);
     showSentValue(field);
+    if (QLineEdit *box = settingField(field); box == ui->Text13 || box == ui->Text15)
+        (box == ui->Text13 ? ui->Command_disable1 : ui->Command4)
+            ->setChecked(box->text() == disabledText());
 }
 
 bool Form1::Text_KeyPress(QObject *field, char16_t code)

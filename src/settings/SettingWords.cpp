@@ -148,3 +148,8 @@ QString reportedCalibrationName()
 {
     return QStringLiteral("Brewer's flowmeter calibration");
 }
+
+QString reportedByBrewerHint()
+{
+    return QStringLiteral("Reported by the brewer: Read from Brewer fills it in");
+}

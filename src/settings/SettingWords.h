@@ -40,3 +40,5 @@ QString logoHint();
 // button 0..2 ("Brewer's total count, Left Button"), and its calibration.
 QString reportedTotalName(int button);
 QString reportedCalibrationName();
+// What those boxes say beyond their names.
+QString reportedByBrewerHint();
