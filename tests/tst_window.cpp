@@ -966,7 +966,8 @@ void TestWindow::captionsWhole_data()
 }
 
 // Whatever the desktop's type, at the design size and the sizes the window
-// is fitted or resized to, every caption, button text and group title lies
+// is fitted or resized to, captions of one kind share one type size, and
+// every caption, button text and group title lies
 // inside its control and clear of the controls beside it (and a group's
 // title of the controls in the group): the boxes and buttons, and the words
 // of the other captions.
@@ -979,6 +980,18 @@ void TestWindow::captionsWhole()
     newWindow();
     QApplication::setFont(desktop);
     w->form.resize(w->form.sizeForDesignArea(size));
+    // Captions of one kind share one type size.
+    for (const char *family :
+         {"Label14 Label15 Label16", "Command2 Command1",
+          "default1 default2 default3 Command_disable1 Command4",
+          "Label17 Label13 Label11 Label12 Label1 Label10 Label20", "Frame3 Frame2 Frame4",
+          "Label26 Label27", "Label29 Label30", "Label36"}) {
+        QSet<qreal> sizes;
+        for (const QString &name : QString(family).split(' '))
+            for (const QWidget *member : w->form.findChildren<QWidget *>(name))
+                sizes << member->font().pointSizeF();
+        QVERIFY2(sizes.size() == 1, family);
+    }
     for (QWidget *control : w->form.findChildren<QWidget *>()) {
         for (const QRect &ink : inkOf(*control)) {
             QVERIFY2(control->geometry().contains(ink), qPrintable(control->objectName()));

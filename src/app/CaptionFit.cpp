@@ -9,6 +9,8 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 
+#include <limits>
+
 namespace {
 
 // A control's words, or "" where it shows none.
@@ -69,15 +71,38 @@ void CaptionFit::record(const QList<QWidget *> &controls)
         control->setFont(own);
         if (!wordsOf(*control).isEmpty())
             m_captions.append(
-                {control, own, {}, qRound(own.pointSizeF() * QuartersPerPoint), {}, {}, {}});
+                {control, own, {}, qRound(own.pointSizeF() * QuartersPerPoint), -1, {}, {}, {}});
+    }
+}
+
+void CaptionFit::setFamilies(const QList<QList<QWidget *>> &families)
+{
+    m_families = int(families.size());
+    for (Caption &caption : m_captions) {
+        for (int family = 0; family < m_families; ++family) {
+            if (families[family].contains(caption.control.data()))
+                caption.family = family;
+        }
     }
 }
 
 void CaptionFit::apply()
 {
-    for (Caption &caption : m_captions) {
-        if (caption.control)
-            fit(caption);
+    QList<int> wanted(m_captions.size());
+    QList<int> familySize(m_families, std::numeric_limits<int>::max());
+    for (qsizetype i = 0; i < m_captions.size(); ++i) {
+        Caption &caption = m_captions[i];
+        wanted[i] = caption.control ? fittingQuarters(caption) : caption.quarters;
+        if (caption.family >= 0)
+            familySize[caption.family] = qMin(familySize[caption.family], wanted[i]);
+    }
+    for (qsizetype i = 0; i < m_captions.size(); ++i) {
+        Caption &caption = m_captions[i];
+        const int quarters = caption.family >= 0 ? familySize[caption.family] : wanted[i];
+        if (caption.control && quarters != caption.quarters) {
+            caption.quarters = quarters;
+            caption.control->setFont(typeAt(caption, quarters));
+        }
     }
 }
 
@@ -165,7 +190,7 @@ std::function<bool(int)> CaptionFit::fitsAt(Caption &caption)
     };
 }
 
-void CaptionFit::fit(Caption &caption)
+int CaptionFit::fittingQuarters(Caption &caption)
 {
     QWidget &control = *caption.control;
     if (const QString words = wordsOf(control); words != caption.words) {
@@ -185,8 +210,5 @@ void CaptionFit::fit(Caption &caption)
         fitted = caption.fitted.insert(
             size, largestFittingQuarters(design, caption.quarters, fitsAt(caption)));
     }
-    if (*fitted != caption.quarters) {
-        caption.quarters = *fitted;
-        control.setFont(typeAt(caption, *fitted));
-    }
+    return *fitted;
 }

@@ -26,6 +26,10 @@ public:
     // title never reaches the controls inside it.
     void record(const QList<QWidget *> &controls);
 
+    // Captions of one kind that share one type size when they shrink: the
+    // smallest size any member needs is the size of all.
+    void setFamilies(const QList<QList<QWidget *>> &families);
+
     // Fits the type of every captioned control to its current size.
     void apply();
 
@@ -56,12 +60,15 @@ private:
         QFont design;
         QString words;                  // the words the sizes below are for
         int quarters = 0;               // the type size it has, in quarter points
+        int family = -1;                // index into the families; -1 for none
         QHash<quint64, int> fitted;     // type sizes by the control's size
         QHash<int, Measure> measures;   // by type size
         QHash<int, Wrapping> wrappings; // by type size
     };
 
-    void fit(Caption &caption);
+    // The largest type size, in quarter points, at which the caption's words
+    // fit its control as it is now.
+    int fittingQuarters(Caption &caption);
     // Whether the caption's words fit its control, as it is now, at a type
     // size in quarter points.
     static std::function<bool(int)> fitsAt(Caption &caption);
@@ -72,4 +79,5 @@ private:
     static QSize wrappedAt(Caption &caption, int quarters, int width, int flags);
 
     QList<Caption> m_captions;
+    int m_families = 0;
 };

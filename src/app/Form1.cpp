@@ -91,6 +91,24 @@ Form1::~Form1() = default;
 void Form1::Form_Load()
 {
     ResizeInit(*this); // before anything moves a control
+    // Captions of one kind keep one type size when the window is too small
+    // for their design type.
+    m_layout.setCaptionFamilies({
+        {ui->Label14, ui->Label15, ui->Label16},
+        {ui->Command2, ui->Command1},
+        {ui->connect, ui->Command3, ui->Command5},
+        {ui->default1, ui->default2, ui->default3, ui->Command_disable1, ui->Command4},
+        {ui->Label17, ui->Label13, ui->Label11, ui->Label12, ui->Label1, ui->Label2, ui->Label5,
+         ui->Label6, ui->Label7, ui->Label8, ui->Label9, ui->Label10, ui->Label20, ui->Label18_0,
+         ui->Label18_1, ui->Label18_2, ui->Label19_0, ui->Label19_1, ui->Label19_2},
+        {ui->Frame3, ui->Frame2, ui->Frame4},
+        {ui->Label26, ui->Label27},
+        {ui->Label29, ui->Label30},
+        {ui->Label21, ui->Label22},
+        {ui->Label33, ui->Label35},
+        {ui->Label34, ui->Label37},
+        {ui->Label36_0, ui->Label36_1},
+    });
     ui->Shape3->setFillColor(Lamp::Green);
     ui->Shape2->setFillColor(Lamp::Green);
     for (int entry = 0; entry < PortChoiceCount; ++entry)

@@ -24,6 +24,11 @@ public:
     int ScaleHeight() const { return m_scaleHeight; }
 
     void record(QWidget &form);
+    // Captions of one kind, which shrink together (see CaptionFit).
+    void setCaptionFamilies(const QList<QList<QWidget *>> &families)
+    {
+        m_captions.setFamilies(families);
+    }
     // Places the controls for a client area of `area`, the form's whole size
     // unless it gives some of it to controls of its own below the design.
     void apply(QWidget &form, QSize area = QSize());
