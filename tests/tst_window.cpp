@@ -411,6 +411,16 @@ void TestWindow::keys()
     logo->setText("A-LOGO OF TWENTY CH");
     QTest::keyClicks(logo, "X\b");
     QCOMPARE(w->differences({"logo=A-LOGO OF TWENTY C"}), "");
+
+    // Enter in a setting field moves on; Alt and a letter press a button.
+    w->form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w->form));
+    w->child("left.count")->setFocus();
+    QTest::keyClick(w->child("left.count"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w->child("left.pulse1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::AltModifier);
+    QTRY_COMPARE(w->notices.size(), 1); // a button pressed by its key shows itself pressed first
+    QVERIFY(w->told().value(0).endsWith("Load failed!"));
 }
 
 // Each Default button sets its own row and no other; each Disable button
@@ -650,6 +660,10 @@ void TestWindow::connectAndClose()
     w->click("ConnectButton");
     QVERIFY(w->told().isEmpty() && !w->form.serialLink().isOpen());
     QCOMPARE(w->shown("StatusLine"), "Not connected");
+    // Enter in the port box connects.
+    QTest::keyClick(w->child<QComboBox>("PortBox")->lineEdit(), Qt::Key_Return);
+    QCOMPARE(w->told(), QStringList{"PELN: COM Connect Successful "});
+    w->click("ConnectButton");
     // Another program can take the port now.
     QVERIFY(other.open());
     other.close();

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTabBar>
 #include <QToolTip>
 
@@ -190,8 +191,8 @@ void Form1::wireSettingFields()
         m_settingFields.append(field);
         m_marks.append(new FieldMark(field));
         connect(field, &QLineEdit::textChanged, this, [this, i] { Text_Change(i); });
+        field->installEventFilter(this); // Enter, and the digit filter
         if (hasDigitFilter(setting.kind)) {
-            field->installEventFilter(this);
             auto *validator = new FieldValidator(field, isDigitCharacter);
             validator->dropped = [this, field](const QString &) { refusedKeyHint(field); };
         }
@@ -273,6 +274,21 @@ void Form1::orderKeyboard()
 {
     setTabOrder(ui->Text20, ui->SSTab1->tabBar());
     ui->Command2->setFocus();
+    // Alt and a letter press a button or choose a tab. The captions keep
+    // their letters: no "&" marks the letter, a screen reader hears the key.
+    const std::pair<QPushButton *, Qt::Key> buttons[] = {{ui->Command2, Qt::Key_R},
+                                                         {ui->Command1, Qt::Key_S},
+                                                         {ui->connect, Qt::Key_C},
+                                                         {ui->Command3, Qt::Key_A},
+                                                         {ui->Command5, Qt::Key_L}};
+    for (const auto &[button, key] : buttons)
+        button->setShortcut(QKeySequence(Qt::ALT | key));
+    const Qt::Key tabs[] = {Qt::Key_P, Qt::Key_O, Qt::Key_T}; // PELN, TOV, TOR
+    for (int tab = 0; tab < ui->SSTab1->count(); ++tab)
+        connect(new QShortcut(QKeySequence(Qt::ALT | tabs[tab]), this), &QShortcut::activated, this,
+                [this, tab] { ui->SSTab1->setCurrentIndex(tab); });
+    // Enter in the port box connects (see eventFilter()).
+    ui->Combo1->lineEdit()->installEventFilter(this);
 }
 
 QString Form1::settingsFilePath() const
@@ -321,7 +337,22 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
-    const auto code = typedCharacterCode(*static_cast<QKeyEvent *>(event));
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // Enter in a setting field moves on to the next, in reading order; in
+    // the port box it connects (the box would hand it to its edit line again).
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (watched == ui->Combo1->lineEdit()) {
+            connect_Click();
+            return true;
+        }
+        if (m_settingFields.contains(watched)) {
+            focusNextChild();
+            return true;
+        }
+    }
+    if (watched == ui->Combo1->lineEdit())
+        return false;
+    const auto code = typedCharacterCode(*key);
     return code && Text_KeyPress(watched, *code);
 }
 
@@ -339,8 +370,9 @@ void Form1::Text_Change(int field)
 
 bool Form1::Text_KeyPress(QObject *field, char16_t code)
 {
-    if (field != ui->Textsend) { // every other watched box takes digits only
-        if (digitFilterPasses(code))
+    if (field != ui->Textsend) { // a setting field
+        const int index = int(m_settingFields.indexOf(field));
+        if (!hasDigitFilter(settingFields()[index].kind) || digitFilterPasses(code))
             return false;
         refusedKeyHint(static_cast<QLineEdit *>(field));
         return true;
