@@ -8,6 +8,7 @@
 #include "Cases.h"
 #include "DataRow.h"
 #include "FieldMark.h"
+#include "FocusRing.h"
 #include "GapCaption.h"
 #include "Invariants.h"
 #include "PortLockFile.h"
@@ -248,6 +249,16 @@ void TestWindow::startUp()
     for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
         QCOMPARE(w->form.findChildren<QLabel *>(array).last()->property("Index"), size - 1);
     QVERIFY(!w->form.serialLink().isOpen() && w->told().isEmpty());
+    // The focus is plain to see from the start: a dark ring just outside the
+    // first control, two pixels wide.
+    const auto *ring = w->form.findChild<QFocusFrame *>();
+    const auto *read = w->child<QWidget>("ReadButton");
+    QVERIFY(ring && ring->isVisible() && ring->widget() == read);
+    const QImage shot = w->form.grab().toImage();
+    const QPoint left =
+        read->mapTo(&w->form, QPoint(0, read->height() / 2)) * shot.devicePixelRatio();
+    for (const int outside : {1, 2})
+        QCOMPARE(shot.pixelColor(left - QPoint(outside, 0)), FocusRing::Colour);
     w->click("SendButton"); // with no port: the send lamp turns red
     QCOMPARE(w->child<Lamp>("SendLamp")->fillColor(), QColor(255, 0, 0));
 }
@@ -283,7 +294,9 @@ void TestWindow::accessibility()
             QVERIFY(f);
             QCOMPARE((f->objectName().isEmpty() ? f->parentWidget() : f)->objectName(),
                      controlName(expected));
-            if (namedSetting(expected)) // a name and a hint with the range
+            QCOMPARE(w->form.findChild<QFocusFrame *>()->widget()->objectName(),
+                     controlName(expected)); // the ring follows
+            if (namedSetting(expected))      // a name and a hint with the range
                 QVERIFY(!f->accessibleName().isEmpty() && f->toolTip().contains(" to "));
             QTest::keyClick(f, key);
         }
@@ -1014,8 +1027,9 @@ void TestWindow::captionsWhole()
                 for (const QWidget *other :
                      within->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
                     if (other == control || !other->isVisible() ||
-                        QByteArray(other->metaObject()->className()) == "QFrame")
-                        continue; // the rectangles around captions are no neighbours
+                        QByteArray(other->metaObject()->className()) == "QFrame" ||
+                        qobject_cast<const QFocusFrame *>(other))
+                        continue; // the rectangles around captions, the ring: no neighbours
                     for (const QRect &mark : qobject_cast<const QLabel *>(other)
                                                  ? inkOf(*other)
                                                  : QList{other->geometry()})

@@ -7,6 +7,7 @@
 #include "FieldEditors.h"
 #include "FieldMark.h"
 #include "FieldValidator.h"
+#include "FocusRing.h"
 #include "KeyCodes.h"
 #include "LightPalette.h"
 #include "PortSuggestions.h"
@@ -84,6 +85,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     orderKeyboard();
     Form_Load();
     addStatusLine();
+    new FocusRing(this); // after the layout's record: no control, it is never laid out
     new ScreenFit(*this);
 }
 
