@@ -8,7 +8,8 @@
 # dark theme (Adwaita:dark); and beside them the Windows build at the design
 # size under Wine, once scripts/windows.sh has built it. Then a technician's
 # steps against the simulated brewer, each notice included, in link-plain/,
-# link-1024x600/, link-150/ and link-gtk-dark/ (see below):
+# link-1024x600/, link-150/ and link-gtk-dark/ (see below), and the window
+# on Wayland at 1024 x 600 and 1366 x 768 at 150 % when weston is installed:
 #   scripts/screenshots.sh [DIR [WIDTHxHEIGHT ...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +22,7 @@ defaults=false
 
 scripts/setup-deps.sh xvfb xauth qt6-gtk-platformtheme
 cmake -S . -B build
-cmake --build build -j"$(nproc)" --target form-shot
+cmake --build build -j"$(nproc)" --target form-shot peln
 mkdir -p "$out"
 shot=build/tools/form-shot/form-shot
 xvfb-run -a -s "-screen 0 2000x1200x24" "$shot" "$out" "${sizes[@]}"
@@ -69,6 +70,35 @@ for look in plain 1024x600 150 gtk-dark; do
         "${link_steps[@]/#SIZE/$size}" >/dev/null
     echo "$out/link-$look/"
 done
+
+# Wayland, where a client can neither place itself nor learn what the
+# panels take: the whole screen of weston's headless compositor at 1024 x
+# 600 and, with the program at 150 %, 1366 x 768, each taken by weston's
+# screenshooter.
+if command -v weston >/dev/null && command -v weston-screenshooter >/dev/null &&
+    [ -f /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so ]; then
+    for look in 1024x600 1366x768; do
+        runtime=$desktop/wayland-$look
+        mkdir -m 700 -p "$runtime"
+        scale=1
+        [ $look = 1366x768 ] && scale=1.5
+        XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --use-pixman \
+            --width="${look%x*}" --height="${look#*x}" --socket=peln --debug >/dev/null 2>&1 &
+        compositor=$!
+        for _ in $(seq 50); do [ -S "$runtime/peln" ] && break; sleep 0.1; done
+        XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=peln QT_QPA_PLATFORM=wayland \
+            QT_SCALE_FACTOR=$scale build/src/app/peln >/dev/null 2>&1 &
+        program=$!
+        sleep 4
+        (cd "$runtime" && XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=peln weston-screenshooter)
+        kill "$program" "$compositor" 2>/dev/null
+        wait "$program" "$compositor" 2>/dev/null || true
+        mv "$runtime"/wayland-screenshot-*.png "$out/window-wayland-$look.png"
+        echo "$out/window-wayland-$look.png"
+    done
+else
+    echo "No weston (Debian packages weston and qt6-wayland): no Wayland screenshots." >&2
+fi
 
 # The Windows build under Wine, its own platform and type. Wine's GDI draws
 # no text in Qt's line edits; Qt's DirectWrite engine draws it.

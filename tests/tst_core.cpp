@@ -13,6 +13,7 @@
 #include "SettingsFileAccess.h"
 #include "SettingsFileOperations.h"
 #include "SlotForms.h"
+#include "WindowFit.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -72,6 +73,7 @@ private slots:
     void heldSettings_data();
     void heldSettings();
     void portChoices();
+    void maximizedWhereUnknown();
     void geometryRecords();
 };
 
@@ -477,6 +479,18 @@ void TestCore::portChoices()
     QCOMPARE(QStringList({portChoiceDevice(portChoiceText(0)), portChoiceDevice("COM16"),
                           portChoiceDevice("COM17")}),
              devices);
+}
+
+// A window that cannot learn its space (Wayland) opens maximized where its
+// design with a title bar and a panel would not fit the screen; one that
+// can fits itself.
+void TestCore::maximizedWhereUnknown()
+{
+    const QSize design(969, 721);
+    QVERIFY(opensMaximized(design, {1024, 600}, false));
+    QVERIFY(opensMaximized(design, QSize(1366, 768) / 1.5, false)); // at 150 %
+    QVERIFY(!opensMaximized(design, {1024, 600}, true));
+    QVERIFY(!opensMaximized(design, {1920, 1080}, false));
 }
 
 void TestCore::geometryRecords()

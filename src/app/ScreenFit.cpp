@@ -3,6 +3,7 @@
 #include "WindowFit.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -15,7 +16,14 @@ ScreenFit::ScreenFit(QWidget &window) : QObject(&window), m_window(window), m_de
 
 void ScreenFit::fit(const QMargins &frame)
 {
-    if (const QScreen *screen = m_window.screen())
+    const QScreen *screen = m_window.screen();
+    if (!screen)
+        return;
+    // A Wayland client can neither place itself nor learn what the panels take.
+    const bool learnsItsSpace = !QGuiApplication::platformName().startsWith(u"wayland");
+    if (opensMaximized(m_design, screen->size(), learnsItsSpace))
+        m_window.setWindowState(m_window.windowState() | Qt::WindowMaximized);
+    else
         m_window.setGeometry(fittedWindow(m_design, frame, screen->availableGeometry()));
 }
 

@@ -7,3 +7,9 @@ QRect fittedWindow(QSize design, QMargins frame, QRect available)
     framed.moveCenter(available.center());
     return framed.marginsRemoved(frame);
 }
+
+bool opensMaximized(QSize design, QSize screen, bool learnsItsSpace)
+{
+    return !learnsItsSpace && (design.width() > screen.width() ||
+                               design.height() + UnknownFrameAndPanel > screen.height());
+}
