@@ -196,13 +196,16 @@ def repaint_rows():
     for scale in (1, 2, 4):
         p = cpu_ms(bench(resize, f"ResizeAndRepaint/{scale}"))
         f = cpu_ms(bench(resize, f"ResizeFormOnlyAndRepaint/{scale}"))
+        s = cpu_ms(bench(resize, f"ResizeStretchedFramesAndRepaint/{scale}"))
         # A 4K screen's pixels take longer than a frame to paint, even for the
         # floor: there the ratio to the floor is what to read, beside the
         # program's own before a change, measured in the same run.
         row(f"Resize event with repaint, {scale} x design size (CPU time)",
-            f"{p:.2f} ms ({p / f:.2f} x floor)",
+            f"{p:.2f} ms ({p / f:.2f} x floor; with stretched group frames "
+            f"{s:.2f} ms, {s / f:.2f} x)",
             f"the form alone, resized and repainted: {f:.2f} ms",
-            "16 ms" if scale < 4 else "", ok(p < 16) if scale < 4 else "")
+            "16 ms, 1.2 x floor" if scale < 4 else "1.2 x floor",
+            ok(p < 1.2 * f and (p < 16 or scale == 4)))
 
 
 section("ResizeForm pass", pass_rows)

@@ -152,6 +152,7 @@ private slots:
     void captionsWhole_data();
     void captionsWhole();
     void drawing();
+    void groupFrames();
 
     void randomUse();
 
@@ -1087,6 +1088,64 @@ void TestWindow::drawing()
     for (const char *name : {"BrewerCalibration", "calibration"}) {
         auto *box = w->child(name);
         QCOMPARE(w->form.childAt(box->mapTo(&w->form, box->rect().center())), box);
+    }
+}
+
+// Each group box's frame as the program draws it against the frame the
+// application's style draws: the same corners, edges and title, to within
+// a level of grey where the style's stretching rounds its blend the other
+// way, and the inside without the faint shade the style lays over it; at a
+// scale between whole pixels, the style's own frame.
+void TestWindow::groupFrames()
+{
+    const auto *themed = qobject_cast<const QProxyStyle *>(QApplication::style());
+    if (!themed || themed->baseStyle()->name().compare("fusion", Qt::CaseInsensitive) != 0)
+        QSKIP("the frames are drawn by the style as they are");
+    for (const double scale : {0.85, 1.0, 2.0}) {
+        w->form.resize(w->form.sizeForDesignArea(QSize(969, 700) * scale));
+        for (QGroupBox *box : w->form.findChildren<QGroupBox *>()) {
+            const qreal ratio = box->devicePixelRatioF();
+            const auto draw = [&](QStyle *style) {
+                box->setStyle(style);
+                QImage image(box->size() * ratio, QImage::Format_RGB32);
+                image.setDevicePixelRatio(ratio);
+                box->render(&image, {}, {}, QWidget::DrawWindowBackground);
+                return image;
+            };
+            QStyle *own = box->style();
+            const QImage fusion = draw(QApplication::style());
+            const QImage drawn = draw(own);
+            QVERIFY(own != QApplication::style());
+            const auto lighter = [&](int x, int y) {
+                return qGray(drawn.pixel(x, y)) - qGray(fusion.pixel(x, y));
+            };
+            QRect differ;
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    if (qAbs(lighter(x, y)) > 1)
+                        differ |= QRect(x, y, 1, 1);
+            const QString where = box->objectName() + " at " + QString::number(scale);
+            if (ratio != qRound(ratio)) {
+                // Between whole pixels the style draws the frame its own way.
+                QVERIFY2(differ.isEmpty(), qPrintable(where));
+                continue;
+            }
+            // The inside, six pixels in from the frame's sides and bottom and
+            // below the title, is lighter by the shade, all of it.
+            const QRect all = drawn.rect();
+            const int edge = qRound(6 * ratio);
+            QVERIFY2(
+                qAbs(differ.left() - edge) <= 1 && qAbs(all.right() - differ.right() - edge) <= 1 &&
+                    qAbs(all.bottom() - differ.bottom() - edge) <= 1 &&
+                    differ.top() >=
+                        edge + (box->title().isEmpty() ? 0 : box->fontMetrics().height() * ratio),
+                qPrintable(where));
+            int shaded = 0;
+            for (int y = differ.top(); y <= differ.bottom(); ++y)
+                for (int x = differ.left(); x <= differ.right(); ++x)
+                    shaded += lighter(x, y) == 3;
+            QVERIFY2(shaded == differ.width() * differ.height(), qPrintable(where));
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include "AssistiveRoles.h"
 #include "BrewerOperations.h"
 #include "Decoration.h"
+#include "GroupFrame.h"
 #include "FieldEditors.h"
 #include "FieldMark.h"
 #include "FieldValidator.h"
@@ -75,6 +76,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Form1>(
     type.setPointSizeF(FormPointSize);
     setFont(type);
     ui->setupUi(this);
+    GroupFrame::applyTo(this);
     m_totals = {ui->Text10, ui->Text12, ui->Text14};
     nameControlArrays();
     placeGapCaptions();
