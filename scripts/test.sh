@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every check (no
 # display needed: the window tests run on Qt's offscreen platform).
 #
-#   scripts/test.sh           the whole run, as CI does it: the test suite,
+#   scripts/test.sh           the whole run, as CI does it: the code's
+#                             format (scripts/check-format.sh), the test suite,
 #                             the same suite built with AddressSanitizer and
 #                             UndefinedBehaviorSanitizer, every fuzz target
 #                             for PELN_FUZZ_SECONDS (20) seconds each, the
@@ -28,6 +29,11 @@ if $quick; then
 else
     # the fuzz targets need clang's runtimes
     scripts/setup-deps.sh man-db groff-base clang libclang-rt-14-dev
+fi
+
+if ! $quick; then
+    step "Check the format of every C++ file"
+    scripts/check-format.sh
 fi
 
 step "Build and test"

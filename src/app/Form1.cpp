@@ -4,18 +4,17 @@
 #include "AssistiveRoles.h"
 #include "BrewerOperations.h"
 #include "Decoration.h"
-#include "GroupFrame.h"
 #include "FieldEditors.h"
 #include "FieldMark.h"
 #include "FieldValidator.h"
 #include "FocusRing.h"
+#include "GroupFrame.h"
 #include "KeyCodes.h"
 #include "LightPalette.h"
 #include "PortSuggestions.h"
 #include "ScreenFit.h"
 #include "SerialNotices.h"
 #include "SettingWords.h"
-#include "SettingsFileAccess.h"
 #include "SettingsFileNotices.h"
 #include "SettingsFileOperations.h"
 #include "TypeFit.h"
@@ -297,8 +296,7 @@ void Form1::orderKeyboard()
 
 QString Form1::settingsFilePath() const
 {
-    return m_settingsDirectory.isEmpty() ? defaultSettingsFilePath()
-                                         : ::settingsFilePath(m_settingsDirectory);
+    return defaultSettingsFilePath(m_settingsDirectory);
 }
 
 void Form1::showSentValues()
