@@ -156,9 +156,16 @@ SettingsHome settingsHome()
 #endif
 }
 
-QString defaultSettingsFilePath()
+QString defaultSettingsFilePath(const QString &folder)
 {
-    return settingsFilePath(settingsFolder(settingsHome()));
+    return settingsFilePath(folder.isEmpty() ? settingsFolder(settingsHome()) : folder);
+}
+
+QString reloadAsSaved(SettingsForm &reloaded, const SettingsForm &form, const QString &logo)
+{
+    SettingsForm filled = form;
+    filled.table().FillDefaults();
+    return loadSettings(reloaded, settingsFileBytes(filled.table(), logo)).logo.value_or(QString());
 }
 
 LoadOutcome loadSettingsFile(SettingsForm &form, const QString &path)

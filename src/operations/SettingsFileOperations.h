@@ -78,9 +78,14 @@ QString settingsFolder(SettingsHome home);
 // This build's: UserData when it was configured with PELN_SYSTEM_INSTALL.
 SettingsHome settingsHome();
 
-// Where Save and Load keep the settings file unless told otherwise: in the
-// folder of this build's home.
-QString defaultSettingsFilePath();
+// Where Save and Load keep the settings file: in `folder` when one is given,
+// else in the folder of this build's home.
+QString defaultSettingsFilePath(const QString &folder = {});
+
+// What a settings file holds once `form` and `logo` are saved to it: fills
+// `reloaded` from the bytes Save would write (the form's defaults filled in)
+// and returns the logo they hold. Nothing is written.
+QString reloadAsSaved(SettingsForm &reloaded, const SettingsForm &form, const QString &logo);
 
 // Load: reads the file at `path` into the form, under the file's lock. A
 // file that cannot be read whole changes nothing.

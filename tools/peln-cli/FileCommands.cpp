@@ -6,7 +6,6 @@
 #include "FieldEditors.h"
 #include "SerialNotices.h"
 #include "SettingWords.h"
-#include "SettingsFileFormat.h"
 #include "SettingsFileNotices.h"
 #include "SettingsFileOperations.h"
 #include "SettingsForm.h"
@@ -197,11 +196,7 @@ storedValues(const SettingsForm &form, const QString &logo,
              const QList<std::pair<const NamedSetting *, QString>> &changes)
 {
     SettingsForm reloaded;
-    SettingsForm filled = form;
-    filled.table().FillDefaults();
-    const NamedValues held = shownSettings(
-        reloaded,
-        loadSettings(reloaded, settingsFileBytes(filled.table(), logo)).logo.value_or(QString()));
+    const NamedValues held = shownSettings(reloaded, reloadAsSaved(reloaded, form, logo));
     QStringList stored, notes;
     for (const auto &[setting, value] : changes) {
         const QString kept = held[setting - namedSettings().constData()].second;
