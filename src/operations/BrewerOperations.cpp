@@ -95,6 +95,9 @@ Notice SendOutcome::notice() const
 {
     switch (result) {
     case Result::PortClosed:
+        // Captioned "Msgbox", where Read's same notice has the program's
+        // title: technicians know the two notices apart by it, so the odd
+        // caption stays.
         return {portClosedText(), {}, QStringLiteral("Msgbox")};
     case Result::Refused:
         return {sendRefusedText(), reason, appTitle(), Notice::Icon::Warning};

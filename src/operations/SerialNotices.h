@@ -8,7 +8,8 @@
 // What the steps on the serial line tell the user: Connect, Send, Read and
 // a device that stops working while its port is open.
 
-// "Please connect COM  First ": Send or Read without an open port.
+// "Please connect COM  First ": Send or Read without an open port. The two
+// spaces and the space at the end are the program's own, kept as they are.
 QString portClosedText();
 
 // Why a port could not be opened, in the user's terms where it is clear what

@@ -6,8 +6,9 @@
 #include <QList>
 #include <QString>
 
-// What Save and Load tell the user. Every notice of the window has the
-// caption "Message"; peln-cli says the same of a file it cannot use.
+// What Save, Load, Save As and Open tell the user: each notice has the
+// caption "Message" (the serial steps' notices have their own captions);
+// peln-cli says the same of a file it cannot use.
 
 // "PATH could not be read: REASON." and "PATH could not be written: REASON."
 QString fileReadFailure(const QString &path, const QString &reason);
