@@ -173,10 +173,28 @@ def load(binary, *args):
         return None
 
 
-# Resizing is timed five times over and the quickest run taken: a repaint's
+# Resizing is timed fifteen times over and the quickest run taken: a repaint's
 # time varies from run to run, with the other work on the machine, more than
 # the differences it is read for.
-resize = load("bench_resize", "--benchmark_repetitions=5")
+def quickest(results):
+    """Of several runs of one binary, each benchmark's quickest; a failure
+    in any run stands."""
+    if any(r is None for r in results):
+        return None
+    merged = {}
+    for r in results:
+        for name, b in r.items():
+            kept = merged.get(name)
+            if kept is None or isinstance(b, str) or (
+                    not isinstance(kept, str) and b["cpu_time"] < kept["cpu_time"]):
+                merged[name] = b
+    return merged
+
+
+# Three runs of the binary, five repetitions each: repetitions of one
+# benchmark run back to back, so a slow spell of the machine can take all
+# five of one benchmark and none of its floor's.
+resize = quickest([load("bench_resize", "--benchmark_repetitions=5") for _ in range(3)])
 
 
 def pass_rows():

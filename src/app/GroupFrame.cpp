@@ -74,7 +74,10 @@ void GroupFrame::applyTo(QWidget *window)
     const QImage picture(FramePicture);
     if (!evenEdges(picture))
         return; // another picture: Fusion draws it its own way
-    auto *frames = new GroupFrame(QStyleFactory::create(QStringLiteral("Fusion")), picture);
+    QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    if (!fusion)
+        return;
+    auto *frames = new GroupFrame(fusion, picture);
     // Made after the boxes, so deleted after them with the window.
     frames->setParent(window);
     for (QGroupBox *box : window->findChildren<QGroupBox *>())

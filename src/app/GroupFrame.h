@@ -12,8 +12,9 @@ class QWidget;
 // window, the stretched picture made a resize of a large window cost half as
 // much again as the controls' own painting, and the shade alone, a blend
 // over every pixel of every box, most of that. This style draws the same
-// corners and edges, pixel for pixel, from lines of the picture laid out
-// once, and leaves the inside to the window's own colour.
+// corners and edges (to within a level of grey, where Fusion's stretching
+// rounds a blend the other way) from lines of the picture laid out once,
+// and leaves the inside to the window's own colour.
 class GroupFrame : public QProxyStyle
 {
 public:
@@ -32,6 +33,7 @@ private:
 
     QImage m_picture;
     // Each edge's lines repeated along its length: drawn unscaled, a strip
-    // costs a copy, where stretching the picture's line costs a scaling.
+    // costs a blend of its own pixels, where a stretched line costs a
+    // scaling of every pixel it covers.
     mutable QImage m_top, m_bottom, m_left, m_right;
 };
