@@ -3,10 +3,12 @@
 # each file that does not and exits 1. To fix them: clang-format -i FILE...
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup-deps.sh clang-format >&2
+# One version, pinned: another may format the same code otherwise.
+format=clang-format-14
+scripts/setup-deps.sh "$format" >&2
 unformatted=()
 while IFS= read -r file; do
-    clang-format --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")
+    "$format" --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")
 done < <(git ls-files '*.cpp' '*.h')
 if [ ${#unformatted[@]} -gt 0 ]; then
     printf 'not formatted as .clang-format says: %s\n' "${unformatted[@]}" >&2
