@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace operations;
+
 namespace {
 
 const SettingField &fieldOf(FieldKind kind)

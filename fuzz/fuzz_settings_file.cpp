@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace operations;
+
 namespace {
 
 void check(const QString &problem)

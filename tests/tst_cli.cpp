@@ -22,6 +22,8 @@
 #include <unistd.h>
 #endif
 
+using namespace operations;
+
 class TestCli : public QObject
 {
     Q_OBJECT

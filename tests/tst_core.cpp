@@ -25,6 +25,8 @@
 #include <sys/resource.h>
 #endif
 
+using namespace operations;
+
 namespace {
 
 // "slot=text" pairs joined by spaces, then " -> rewrite" if the field is rewritten.

@@ -39,6 +39,8 @@
 #include <sys/stat.h>
 #endif
 
+using namespace operations;
+
 namespace {
 
 const QString Saved = "Message:  <PELN PROGRAM DATA.TXT>  Save successful!";

@@ -12,10 +12,10 @@ FieldMark::FieldMark(QLineEdit *field) : QWidget(field)
     hide();
 }
 
-void FieldMark::setKind(SentValue::Kind kind)
+void FieldMark::setKind(operations::SentValue::Kind kind)
 {
     m_kind = kind;
-    setVisible(kind != SentValue::Kind::AsShown);
+    setVisible(kind != operations::SentValue::Kind::AsShown);
     update();
 }
 
@@ -29,7 +29,7 @@ bool FieldMark::eventFilter(QObject *watched, QEvent *event)
 void FieldMark::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const bool replaced = m_kind == SentValue::Kind::Replaced;
+    const bool replaced = m_kind == operations::SentValue::Kind::Replaced;
     // Drawn inside the field's own edge.
     const qreal width = replaced ? 2.0 : 1.0;
     QPen pen(replaced ? QColor(0xC0, 0x00, 0x00) : QColor(0x60, 0x60, 0x60), width);

@@ -19,13 +19,13 @@ public:
     explicit FieldMark(QLineEdit *field);
 
     // Shows the mark for `kind`; AsShown hides it.
-    void setKind(SentValue::Kind kind);
-    SentValue::Kind kind() const { return m_kind; }
+    void setKind(operations::SentValue::Kind kind);
+    operations::SentValue::Kind kind() const { return m_kind; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    SentValue::Kind m_kind = SentValue::Kind::AsShown;
+    operations::SentValue::Kind m_kind = operations::SentValue::Kind::AsShown;
 };

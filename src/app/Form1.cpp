@@ -32,6 +32,8 @@
 #include <QTabBar>
 #include <QToolTip>
 
+using namespace operations;
+
 namespace {
 
 // The banner Send writes into textreceive.

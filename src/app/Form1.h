@@ -129,12 +129,12 @@ private:
     void showSentValue(int field);
     // Says in the status line whether the port is open and which, or what
     // closed it, and tells the lamps.
-    void showLinkStatus(PortClosedBy closedBy = PortClosedBy::User);
+    void showLinkStatus(operations::PortClosedBy closedBy = operations::PortClosedBy::User);
     // Shows, at the field, what it takes, after a key or a paste it refused
     // in part: no notice, and the focus stays where it is.
     void refusedKeyHint(QLineEdit *field);
     // A modal message box with one OK button.
-    void notice(const Notice &notice);
+    void notice(const operations::Notice &notice);
     // Writes the set to `path`, first asking, when it changed on disk since
     // it was read or written here, whether to overwrite it or load it again.
     void save(const QString &path);
@@ -145,12 +145,12 @@ private:
     void wireFiles();
 
     std::unique_ptr<Ui::Form1> ui;
-    SettingsForm m_form;                 // the setting fields' texts and the settings table
-    SerialLink m_link;                   // MSComm1
-    QList<QLineEdit *> m_settingFields;  // in the order of settingFields()
-    QList<FieldMark *> m_marks;          // one on each setting field
-    QLabel *m_status = nullptr;          // the status line below the design
-    std::optional<SentFrame> m_lastSent; // the frame this run sent last
+    SettingsForm m_form;                // the setting fields' texts and the settings table
+    SerialLink m_link;                  // MSComm1
+    QList<QLineEdit *> m_settingFields; // in the order of settingFields()
+    QList<FieldMark *> m_marks;         // one on each setting field
+    QLabel *m_status = nullptr;         // the status line below the design
+    std::optional<operations::SentFrame> m_lastSent; // the frame this run sent last
     // The fields whose setting the brewer's last record holds otherwise than
     // the last frame sent it, and what to say of each, until they are edited.
     QMap<int, QString> m_heldDifferences;

@@ -7,6 +7,8 @@
 #include "SettingsForm.h"
 #include "SlotForms.h"
 
+namespace operations {
+
 namespace {
 
 // Sets the field to the reported value, its editor running, then to the
@@ -190,3 +192,5 @@ Notice ReplyOutcome::notice() const
     }
     return badRecordNotice(problem());
 }
+
+} // namespace operations

@@ -16,6 +16,8 @@
 
 class SettingsForm;
 
+namespace operations {
+
 // Connect, Send to Brewer and Read from Brewer: the serial line and the
 // setting fields.
 
@@ -125,3 +127,5 @@ ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes);
 // the frame sent last, if any. Nothing changes while the port is closed.
 ReplyOutcome readFromBrewer(SerialLink &link, SettingsForm &form,
                             const std::optional<SentFrame> &sent = std::nullopt);
+
+} // namespace operations

@@ -5,6 +5,8 @@
 #include "SettingsFrame.h"
 #include "SlotForms.h"
 
+namespace operations {
+
 namespace {
 
 // A field's value as the field shows it.
@@ -77,3 +79,5 @@ QString heldDifferencesText(const QList<HeldDifference> &differences, const QTim
                               : QStringLiteral("%1 settings differ").arg(differences.size());
     return QStringLiteral("%1 from what was sent at %2: %3.").arg(count, at, items.join(u", "));
 }
+
+} // namespace operations

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+namespace operations {
+
 // Whether the brewer took what was sent: a good reply record compared with
 // the last settings frame sent.
 
@@ -43,3 +45,5 @@ std::optional<QList<HeldDifference>> heldDifferences(QByteArrayView frame,
 // what was sent at 14:02: Left Button pulse brew setting 3 (sent 25, brewer
 // 30), Pump working speed (sent 80, brewer 100)."
 QString heldDifferencesText(const QList<HeldDifference> &differences, const QTime &sentAt);
+
+} // namespace operations

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace operations {
+
 // What a front end tells the user after a step: the window shows it in a
 // modal message box with one OK button, peln-cli on standard error.
 struct Notice
@@ -30,3 +32,5 @@ inline QString systemClause(QString said)
         said.chop(1);
     return said;
 }
+
+} // namespace operations

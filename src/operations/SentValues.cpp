@@ -5,6 +5,8 @@
 #include "SettingWords.h"
 #include "SettingsForm.h"
 
+namespace operations {
+
 namespace {
 
 // A field's text as its editor reads it: a blank text is 0.
@@ -73,3 +75,5 @@ QStringList replacedValues(const SettingsForm &form)
     }
     return lines;
 }
+
+} // namespace operations

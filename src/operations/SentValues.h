@@ -5,6 +5,8 @@
 
 class SettingsForm;
 
+namespace operations {
+
 // What Send to Brewer would put on the line for a setting field now, beside
 // what the field shows. The fields keep the text as typed while the table
 // holds what is sent: a number out of range goes out as its replacement, a
@@ -35,3 +37,5 @@ SentValue sentValue(const SettingsForm &form, int field);
 // Every field whose typed value Send would replace, one line each, in field
 // order: "Pump working speed: 5 shown, 100 sent". Defaults are not listed.
 QStringList replacedValues(const SettingsForm &form);
+
+} // namespace operations

@@ -1,5 +1,7 @@
 #include "SerialNotices.h"
 
+namespace operations {
+
 QString portClosedText()
 {
     return QStringLiteral("Please connect COM  First ");
@@ -109,3 +111,5 @@ QString linkStatusText(const SerialLink &link, PortClosedBy closedBy)
     }
     return QStringLiteral("Not connected: ") + why;
 }
+
+} // namespace operations

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace operations {
+
 // What the steps on the serial line tell the user: Connect, Send, Read and
 // a device that stops working while its port is open.
 
@@ -54,3 +56,5 @@ enum class PortClosedBy { User, GoodRead, LostDevice, FailedSend, FailedOpen };
 // /dev/ttyUSB0, 9600 baud, 8N1" while the port is open; otherwise "Not
 // connected", and why when the user did not close it.
 QString linkStatusText(const SerialLink &link, PortClosedBy closedBy);
+
+} // namespace operations

@@ -6,6 +6,8 @@
 #include "SettingsFileOperations.h"
 #include "SettingsForm.h"
 
+namespace operations {
+
 namespace {
 
 const char *const Buttons[] = {"left", "center", "right"};
@@ -133,3 +135,5 @@ std::optional<bool> disabledValue(const QString &text)
         return false;
     return std::nullopt;
 }
+
+} // namespace operations

@@ -8,6 +8,9 @@
 #include <utility>
 
 class SettingsForm;
+
+namespace operations {
+
 struct ReplyOutcome;
 
 // The settings as a terminal user names them: "logo", "left.pulse1" ...
@@ -62,3 +65,5 @@ QList<NameDescription> nameDescriptions();
 // A Disable setting's value: true for "yes", "true" or "1", false for "no",
 // "false" or "0"; nothing for any other text.
 std::optional<bool> disabledValue(const QString &text);
+
+} // namespace operations

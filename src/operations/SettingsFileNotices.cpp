@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+namespace operations {
+
 namespace {
 
 // " <PELN PROGRAM DATA.TXT>  " (the file's name) and the outcome.
@@ -100,3 +102,5 @@ QString skippedValuesReport(const QList<SkippedValue> &skipped, int limit)
         lines << QStringLiteral("... and %1 more").arg(skipped.size() - limit);
     return lines.join(QLatin1Char('\n'));
 }
+
+} // namespace operations

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace operations {
+
 // What Save, Load, Save As and Open tell the user: each notice has the
 // caption "Message" (the serial steps' notices have their own captions);
 // peln-cli says the same of a file it cannot use.
@@ -44,3 +46,5 @@ QString skippedValueText(const SkippedValue &value);
 // The skipped values, one per line, for a message: at most `limit` of them,
 // then how many more there were.
 QString skippedValuesReport(const QList<SkippedValue> &skipped, int limit = 10);
+
+} // namespace operations

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace operations {
+
 namespace {
 
 // The fields' values that `loaded`, the table after Load's field pass, will
@@ -208,3 +210,5 @@ LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes)
     loaded.replaced = replacedOnLoad(inFile, form.table());
     return loaded;
 }
+
+} // namespace operations

@@ -15,6 +15,8 @@
 class SettingsForm;
 class SettingsFileLock;
 
+namespace operations {
+
 // Save and Load: the settings file and the setting fields.
 
 // What Save did.
@@ -135,3 +137,5 @@ private:
 // keeps the count loaded from "Total cups". A flag of "00", or none, leaves
 // the field as the field pass set it.
 LoadOutcome loadSettings(SettingsForm &form, const QByteArray &bytes);
+
+} // namespace operations

@@ -25,8 +25,8 @@ inline QString controlName(const QString &key)
     };
     if (const auto found = controls.find(key); found != controls.end())
         return *found;
-    if (const NamedSetting *setting = namedSetting(key);
-        setting && setting->kind == NamedSetting::Kind::Field)
+    if (const operations::NamedSetting *setting = operations::namedSetting(key);
+        setting && setting->kind == operations::NamedSetting::Kind::Field)
         return QLatin1String(settingFields()[setting->field].name);
     return key;
 }
@@ -34,7 +34,7 @@ inline QString controlName(const QString &key)
 // The index into settingFields() of a setting named as peln-cli names it.
 inline int fieldIndex(const QString &name)
 {
-    const NamedSetting *setting = namedSetting(name);
+    const operations::NamedSetting *setting = operations::namedSetting(name);
     if (!setting || setting->field < 0)
         qFatal("no setting field %s", qPrintable(name));
     return setting->field;

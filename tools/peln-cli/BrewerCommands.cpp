@@ -13,6 +13,8 @@
 #include <QJsonObject>
 #include <QThread>
 
+using namespace operations;
+
 namespace {
 
 // Opens the port at the brewer's line settings; nothing, or after saying

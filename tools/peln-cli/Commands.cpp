@@ -3,6 +3,8 @@
 #include "SettingsFileOperations.h"
 #include "Terminal.h"
 
+using namespace operations;
+
 namespace {
 
 const CommandOption Json{.name = "json", .description = "print one JSON object"};

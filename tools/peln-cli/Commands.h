@@ -88,5 +88,5 @@ Status helpCommand(const Invocation &invocation);
 // saying why, with the status to end with); settings by name, one name=value
 // a line or one JSON object; and the list of names as `list` prints it.
 std::optional<QByteArray> frameOfFile(const QString &path, bool force, Status *status);
-void printValues(const NamedValues &values, bool json);
+void printValues(const operations::NamedValues &values, bool json);
 QString namesTable();

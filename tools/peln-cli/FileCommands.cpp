@@ -15,6 +15,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+using namespace operations;
+
 namespace {
 
 // Loads a file into `form` as Load does in a window just started, within

@@ -16,6 +16,8 @@
 #include <qt_windows.h>
 #endif
 
+using namespace operations;
+
 namespace {
 
 // The arguments as text. File names are used as the bytes given, so an
