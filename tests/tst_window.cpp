@@ -305,10 +305,16 @@ void TestWindow::accessibility()
         }
         std::reverse(chain.begin() + 1, chain.end());
     }
-    QCOMPARE(w->child("center.pulse3")->accessibleName(), "Center Button pulse brew setting 3");
+    for (const QString &row : rows) {
+        const QString button = row + " Button";
+        QCOMPARE(w->child(row.toLower() + ".pulse3")->accessibleName(),
+                 button + " pulse brew setting 3");
+        QCOMPARE(w->child(row + "Total")->accessibleName(), "Brewer's total count, " + button);
+        QCOMPARE(w->child<QWidget>(row + "Default")->accessibleName(),
+                 button + " default settings");
+    }
     QCOMPARE(w->child("center.pulse3")->toolTip(), "0 to 102; a larger number becomes 102");
     QVERIFY(w->child("pump")->toolTip().endsWith("; until the field is changed, 0 is sent"));
-    QCOMPARE(w->child("CenterTotal")->accessibleName(), "Brewer's total count, Center Button");
 
     // What assistive technology is offered of the other controls; a lamp's
     // state follows its colour.
@@ -317,6 +323,7 @@ void TestWindow::accessibility()
     };
     QCOMPARE(offered("LeftDefault")->text(QAccessible::Name), "Left Button default settings");
     QCOMPARE(offered("CenterDisable")->text(QAccessible::Name), "Center Button disable");
+    QCOMPARE(offered("RightDisable")->text(QAccessible::Name), "Right Button disable");
     QCOMPARE(offered("ReadLamp")->text(QAccessible::Name), "Read lamp");
     QCOMPARE(offered("SendLamp")->text(QAccessible::Name), "Send lamp");
     QCOMPARE(offered("Banner")->text(QAccessible::Name), "LCD banner");
