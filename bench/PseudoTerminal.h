@@ -1,48 +1,30 @@
 #pragma once
 
+#include "PseudoTerminalLine.h"
+
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QString>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <functional>
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
+#include <utility>
 
-// A pseudo-terminal pair for a benchmark: the program opens devicePath() as
-// its serial port, and the benchmark reads and writes the far end of the
-// line directly, to time the bytes as they pass. Both sides are raw.
+// A pseudo-terminal line for a benchmark: the program opens devicePath() as
+// its serial port, and the benchmark reads and writes the far end directly,
+// without an event loop, to time the bytes as they pass.
 class PseudoTerminal
 {
 public:
-    PseudoTerminal()
-    {
-        termios raw{};
-        cfmakeraw(&raw);
-        char name[256] = {};
-        if (openpty(&m_farEnd, &m_nearEnd, name, &raw, nullptr) != 0)
-            m_farEnd = m_nearEnd = -1;
-        fcntl(m_farEnd, F_SETFL, fcntl(m_farEnd, F_GETFL) | O_NONBLOCK);
-        m_path = QString::fromLocal8Bit(name);
-    }
-    ~PseudoTerminal() { closeFarEnd(); }
-    PseudoTerminal(const PseudoTerminal &) = delete;
-    PseudoTerminal &operator=(const PseudoTerminal &) = delete;
+    PseudoTerminal() { m_line.open(false); }
 
-    bool isValid() const { return m_farEnd >= 0; }
-    QString devicePath() const { return m_path; }
+    bool isValid() const { return m_line.isOpen(); }
+    QString devicePath() const { return m_line.devicePath(); }
 
     // Moves what has reached the far end so far into the collected bytes and
     // returns how many are held. Never blocks.
     qsizetype collect()
     {
-        char buffer[4096];
-        ssize_t n = 0;
-        while (m_farEnd >= 0 && (n = ::read(m_farEnd, buffer, sizeof buffer)) > 0)
-            m_collected.append(buffer, n);
+        m_collected += m_line.readAll();
         return m_collected.size();
     }
 
@@ -51,10 +33,8 @@ public:
     QByteArray takeCollected(qsizetype count = 0, int timeoutMs = 5000)
     {
         const QDeadlineTimer deadline(timeoutMs);
-        while (collect() < count && !deadline.hasExpired()) {
-            pollfd fd{m_farEnd, POLLIN, 0};
-            ::poll(&fd, 1, 10);
-        }
+        while (collect() < count && !deadline.hasExpired())
+            m_line.waitForBytes(10);
         return std::exchange(m_collected, {});
     }
 
@@ -68,37 +48,24 @@ public:
     {
         const QDeadlineTimer deadline(timeoutMs);
         qsizetype done = 0;
-        while (m_farEnd >= 0 && done < bytes.size()) {
-            const ssize_t n = ::write(m_farEnd, bytes.constData() + done, bytes.size() - done);
-            if (n > 0) {
-                done += n;
-            } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+        while (done < bytes.size()) {
+            const qsizetype n = m_line.writeSome(QByteArrayView(bytes).sliced(done));
+            if (n < 0 || (n == 0 && deadline.hasExpired()))
                 return false;
-            } else if (deadline.hasExpired()) {
-                return false;
-            } else {
+            done += n;
+            if (n == 0) {
                 if (whileFull)
                     whileFull();
-                pollfd fd{m_farEnd, POLLOUT, 0};
-                ::poll(&fd, 1, 1);
+                m_line.waitForRoom(1);
             }
         }
-        return done == bytes.size();
+        return true;
     }
 
     // Closes the far end, as when the cable or adapter is pulled out.
-    void closeFarEnd()
-    {
-        for (int *fd : {&m_farEnd, &m_nearEnd}) {
-            if (*fd >= 0)
-                ::close(*fd);
-            *fd = -1;
-        }
-    }
+    void closeFarEnd() { m_line.close(); }
 
 private:
-    int m_farEnd = -1;
-    int m_nearEnd = -1; // held open so the line lives while the program closes its port
-    QString m_path;
+    PseudoTerminalLine m_line;
     QByteArray m_collected;
 };

@@ -18,8 +18,9 @@ public:
     explicit PseudoTerminalLine(QObject *parent = nullptr);
     ~PseudoTerminalLine() override;
 
-    // Makes the line. False, with errorString(), on failure.
-    bool open();
+    // Makes the line; with `notify`, readyRead() says when bytes wait. False,
+    // with errorString(), on failure.
+    bool open(bool notify = true);
     bool isOpen() const;
     // What the program opens: "/dev/pts/3".
     QString devicePath() const { return m_path; }
@@ -29,6 +30,13 @@ public:
     QByteArray readAll();
     // Writes every byte to the program. False, with errorString(), on failure.
     bool write(QByteArrayView bytes);
+    // Writes what the line takes now, without waiting: how many bytes it
+    // took, 0 while it is full, -1 on failure (with errorString()).
+    qsizetype writeSome(QByteArrayView bytes);
+    // Waits, without an event loop, up to `timeoutMs` for bytes from the
+    // program, or for room to write more; false when the time ran out.
+    bool waitForBytes(int timeoutMs);
+    bool waitForRoom(int timeoutMs);
     // The line as the program has set it up, such as "9600 baud, 8N1";
     // "no line" once it is closed.
     QString lineSettings() const;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -16,7 +17,7 @@ PseudoTerminalLine::~PseudoTerminalLine()
     close();
 }
 
-bool PseudoTerminalLine::open()
+bool PseudoTerminalLine::open(bool notify)
 {
     termios raw{};
     cfmakeraw(&raw);
@@ -28,8 +29,10 @@ bool PseudoTerminalLine::open()
     }
     ::fcntl(m_farEnd, F_SETFL, ::fcntl(m_farEnd, F_GETFL) | O_NONBLOCK);
     m_path = QString::fromLocal8Bit(name);
-    m_notifier = new QSocketNotifier(m_farEnd, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &PseudoTerminalLine::readyRead);
+    if (notify) {
+        m_notifier = new QSocketNotifier(m_farEnd, QSocketNotifier::Read, this);
+        connect(m_notifier, &QSocketNotifier::activated, this, &PseudoTerminalLine::readyRead);
+    }
     return true;
 }
 
@@ -56,19 +59,49 @@ bool PseudoTerminalLine::write(QByteArrayView bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        if (m_farEnd < 0) {
-            m_error = QStringLiteral("the line is closed");
+        const qsizetype n = writeSome(bytes.sliced(done));
+        if (n < 0)
             return false;
-        }
-        const ssize_t n = ::write(m_farEnd, bytes.data() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
-            return false;
-        }
-        if (n > 0)
-            done += n;
+        if (n == 0)
+            waitForRoom(10); // the program has not read what waits yet
+        done += n;
     }
     return true;
+}
+
+qsizetype PseudoTerminalLine::writeSome(QByteArrayView bytes)
+{
+    if (m_farEnd < 0) {
+        m_error = QStringLiteral("the line is closed");
+        return -1;
+    }
+    const ssize_t n = ::write(m_farEnd, bytes.data(), size_t(bytes.size()));
+    if (n >= 0)
+        return n;
+    if (errno == EAGAIN || errno == EINTR)
+        return 0;
+    m_error = QString::fromLocal8Bit(std::strerror(errno));
+    return -1;
+}
+
+namespace {
+
+bool waitFor(int fd, short events, int timeoutMs)
+{
+    pollfd line{fd, events, 0};
+    return fd >= 0 && ::poll(&line, 1, timeoutMs) > 0;
+}
+
+} // namespace
+
+bool PseudoTerminalLine::waitForBytes(int timeoutMs)
+{
+    return waitFor(m_farEnd, POLLIN, timeoutMs);
+}
+
+bool PseudoTerminalLine::waitForRoom(int timeoutMs)
+{
+    return waitFor(m_farEnd, POLLOUT, timeoutMs);
 }
 
 QString PseudoTerminalLine::lineSettings() const

@@ -7,7 +7,7 @@ PseudoTerminalLine::PseudoTerminalLine(QObject *parent) : QObject(parent) {}
 
 PseudoTerminalLine::~PseudoTerminalLine() = default;
 
-bool PseudoTerminalLine::open()
+bool PseudoTerminalLine::open(bool)
 {
     m_error = QStringLiteral("Windows has no pseudo-terminals");
     return false;
@@ -26,6 +26,22 @@ QByteArray PseudoTerminalLine::readAll()
 bool PseudoTerminalLine::write(QByteArrayView)
 {
     m_error = QStringLiteral("the line is closed");
+    return false;
+}
+
+qsizetype PseudoTerminalLine::writeSome(QByteArrayView)
+{
+    m_error = QStringLiteral("the line is closed");
+    return -1;
+}
+
+bool PseudoTerminalLine::waitForBytes(int)
+{
+    return false;
+}
+
+bool PseudoTerminalLine::waitForRoom(int)
+{
     return false;
 }
 
