@@ -63,7 +63,13 @@ void TestCli::start(const QStringList &args, const QString &program)
 {
     m_cli.setWorkingDirectory(m_dir->path());
     m_cli.start(program, args);
-    QVERIFY(m_cli.waitForStarted());
+#ifdef Q_OS_WIN
+    // Under Wine a program now and then fails to start while other tests
+    // start theirs beside it: it gets one more try.
+    if (!m_cli.waitForStarted())
+        m_cli.start(program, args);
+#endif
+    QVERIFY2(m_cli.waitForStarted(), qPrintable(m_cli.errorString()));
 }
 
 int TestCli::finish()
