@@ -23,8 +23,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its platform plugin at run time, where no dependency can be read off.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# The manual pages and peln-cli's completion are read by these.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bash-completion, man-db")
+# The manual pages and peln-cli's completion are read by these; Qt's own
+# texts (its file dialogs, for one) come translated with the last.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bash-completion, man-db, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

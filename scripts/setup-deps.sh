@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
     libxkbcommon-dev # Qt6Gui looks for it: without it every configure warns
     fonts-dejavu-core
+    qt6-l10n-tools # lrelease builds the translations; lupdate checks them
 )
 packages+=("$@")
 

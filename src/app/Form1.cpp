@@ -46,7 +46,7 @@ constexpr int RecentFileCount = 8;
 // What the file dialogs show.
 QString settingsFileFilter()
 {
-    return QStringLiteral("Settings files (*.txt *.TXT);;All files (*)");
+    return Form1::tr("Settings files (*.txt *.TXT);;All files (*)");
 }
 
 QMessageBox::Icon boxIcon(Notice::Icon icon)
@@ -130,7 +130,7 @@ void Form1::addStatusLine()
 {
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("StatusLine"));
-    m_status->setAccessibleName(QStringLiteral("Connection"));
+    m_status->setAccessibleName(tr("Connection"));
     m_status->setIndent(fontMetrics().averageCharWidth());
     m_status->setFrameShape(QFrame::NoFrame);
     showLinkStatus();
@@ -226,21 +226,21 @@ void Form1::describeFields()
     // Each group by its own title, not its neighbour's; the grid has none.
     for (QGroupBox *group : findChildren<QGroupBox *>())
         group->setAccessibleName(group->title().trimmed());
-    ui->Frame6->setAccessibleName(QStringLiteral("Button settings"));
+    ui->Frame6->setAccessibleName(tr("Button settings"));
     const std::array<QPushButton *, ButtonCount> defaults = {ui->default1, ui->default2,
                                                              ui->default3};
     for (int row = 0; row < ButtonCount; ++row)
         defaults[row]->setAccessibleName(defaultButtonName(row));
     ui->Command_disable1->setAccessibleName(disableButtonName(CenterButton));
     ui->Command4->setAccessibleName(disableButtonName(RightButton));
-    ui->Shape3->setAccessibleName(QStringLiteral("Read lamp"));
-    ui->Shape2->setAccessibleName(QStringLiteral("Send lamp"));
-    ui->Combo1->setAccessibleName(QStringLiteral("Serial port"));
+    ui->Shape3->setAccessibleName(tr("Read lamp"));
+    ui->Shape2->setAccessibleName(tr("Send lamp"));
+    ui->Combo1->setAccessibleName(tr("Serial port"));
     ui->Combo1->lineEdit()->setAccessibleName(ui->Combo1->accessibleName());
-    ui->textreceive->setAccessibleName(QStringLiteral("LCD banner"));
+    ui->textreceive->setAccessibleName(tr("LCD banner"));
     ui->Combo1->setAccessibleDescription(
-        QStringLiteral("The serial port of the brewer: COM1 to COM16, or the name of a device "
-                       "typed in. Connect opens it."));
+        tr("The serial port of the brewer: COM1 to COM16, or the name of a device "
+           "typed in. Connect opens it."));
     // The line holder is a window of its own that is never shown: out of the
     // form's tree, which assistive technology walks, and out of its layout.
     ui->Text18->hide();
@@ -417,11 +417,9 @@ void Form1::save(const QString &path)
         QMessageBox box(QMessageBox::Question, appTitle(), changedOnDiskText(path),
                         QMessageBox::NoButton, this);
         box.setPalette(palette());
-        const QAbstractButton *overwrite =
-            box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
-        const QAbstractButton *reload =
-            box.addButton(QStringLiteral("&Load Again"), QMessageBox::ActionRole);
-        box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+        const QAbstractButton *overwrite = box.addButton(tr("&Overwrite"), QMessageBox::AcceptRole);
+        const QAbstractButton *reload = box.addButton(tr("&Load Again"), QMessageBox::ActionRole);
+        box.setDefaultButton(box.addButton(tr("Cancel"), QMessageBox::RejectRole));
         box.exec();
         if (box.clickedButton() == reload)
             load(path, false);
@@ -478,10 +476,10 @@ void Form1::useFile(const QString &path)
 // beside the design's buttons, which keep to the default file.
 void Form1::wireFiles()
 {
-    auto *saveAs = new QAction(QStringLiteral("Save &As\u2026"), this);
+    auto *saveAs = new QAction(tr("Save &As\u2026"), this);
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAs, &QAction::triggered, this, &Form1::saveAsClicked);
-    auto *open = new QAction(QStringLiteral("&Open\u2026"), this);
+    auto *open = new QAction(tr("&Open\u2026"), this);
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &Form1::openClicked);
     addActions({saveAs, open});
@@ -498,7 +496,7 @@ void Form1::showFileMenu(QWidget *button, const QPoint &at)
     menu.setPalette(palette());
     menu.addActions(actions());
     if (!m_recentFiles.isEmpty())
-        menu.addSection(QStringLiteral("Recent files"));
+        menu.addSection(tr("Recent files"));
     for (const QString &path : m_recentFiles)
         menu.addAction(QDir::toNativeSeparators(path), this, [this, path] { openFile(path); });
     menu.exec(button->mapToGlobal(at));
@@ -506,7 +504,7 @@ void Form1::showFileMenu(QWidget *button, const QPoint &at)
 
 void Form1::openClicked()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open a settings file"),
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open a settings file"),
                                                       QFileInfo(settingsFilePath()).absolutePath(),
                                                       settingsFileFilter());
     if (!path.isEmpty())
@@ -515,7 +513,7 @@ void Form1::openClicked()
 
 void Form1::saveAsClicked()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save the settings as"),
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save the settings as"),
                                                       QFileInfo(settingsFilePath()).absolutePath(),
                                                       settingsFileFilter());
     if (!path.isEmpty())

@@ -21,12 +21,11 @@ void Lamp::setPortOpen(bool open)
 
 void Lamp::describe()
 {
-    const QString closed = m_portOpen ? QString() : QStringLiteral("; the port is closed");
+    const QString closed = m_portOpen ? QString() : tr("; the port is closed");
     setAccessibleDescription(
-        m_fillColor == Green
-            ? (m_portOpen ? QStringLiteral("Green: ready, its last step ended well")
-                          : QStringLiteral("Green: its last step ended well") + closed)
-        : m_fillColor == Red ? QStringLiteral("Red: busy, or its last step failed") + closed
+        m_fillColor == Green ? (m_portOpen ? tr("Green: ready, its last step ended well")
+                                           : tr("Green: its last step ended well") + closed)
+        : m_fillColor == Red ? tr("Red: busy, or its last step failed") + closed
                              : m_fillColor.name());
 }
 

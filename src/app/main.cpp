@@ -1,4 +1,5 @@
 #include "Form1.h"
+#include "Translation.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -8,6 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    operations::installTranslation(app);
     // The desktop finds the menu entry, and with it the icon, by this name;
     // the icon theme's copy is preferred, the built-in one is there anyway.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.peln.Peln"));
@@ -17,11 +19,13 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.peln.Peln"), builtIn));
     // peln [FILE]: the window opens FILE as Open does.
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Prepares a coffee brewer's settings."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Prepares a coffee brewer's settings."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("A settings file to open at start."),
-                                 QStringLiteral("[FILE]"));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QCoreApplication::translate("main", "A settings file to open at start."),
+        QStringLiteral("[FILE]"));
     parser.process(app);
     Form1 window;
     window.show();

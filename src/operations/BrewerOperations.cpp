@@ -7,6 +7,18 @@
 #include "SettingsForm.h"
 #include "SlotForms.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(BrewerOperations)
+};
+
+} // namespace
+
 namespace operations {
 
 namespace {
@@ -104,8 +116,8 @@ Notice SendOutcome::notice() const
     case Result::Refused:
         return {sendRefusedText(), reason, appTitle(), Notice::Icon::Warning};
     case Result::LineFailed:
-        return {sendFailedText() + QStringLiteral(" The port is now closed; check the cable, then "
-                                                  "press Connect and send again."),
+        return {sendFailedText() + Words::tr(" The port is now closed; check the cable, then "
+                                             "press Connect and send again."),
                 reason, appTitle(), Notice::Icon::Warning};
     case Result::Sent:
         break;
@@ -113,19 +125,19 @@ Notice SendOutcome::notice() const
     const QString details =
         replaced.isEmpty()
             ? QString()
-            : QStringLiteral("Sent in place of what the fields show:\n") + replaced.join(u'\n');
-    return {QStringLiteral("Send Data Successful!"), details, appTitle()};
+            : Words::tr("Sent in place of what the fields show:\n") + replaced.join(u'\n');
+    return {Words::tr("Send Data Successful!"), details, appTitle()};
 }
 
 QString ReplyOutcome::problem() const
 {
     switch (fault) {
     case ReplyFault::NothingArrived:
-        return QStringLiteral("nothing arrived from the brewer.");
+        return Words::tr("nothing arrived from the brewer.");
     case ReplyFault::WrongHeader:
-        return QStringLiteral("what arrived does not start with FF AA.");
+        return Words::tr("what arrived does not start with FF AA.");
     case ReplyFault::TooShort:
-        return QStringLiteral("only %1 of its %2 bytes arrived.").arg(received).arg(ReplyLength);
+        return Words::tr("only %1 of its %2 bytes arrived.").arg(received).arg(ReplyLength);
     case ReplyFault::None:
         break;
     }

@@ -5,6 +5,18 @@
 #include "SettingsFrame.h"
 #include "SlotForms.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(HeldSettings)
+};
+
+} // namespace
+
 namespace operations {
 
 namespace {
@@ -41,7 +53,7 @@ QString timeText(const QTime &time)
 
 QString HeldDifference::reason(const QTime &sentAt) const
 {
-    return QStringLiteral("sent %1 at %2; the brewer holds %3").arg(sent, timeText(sentAt), held);
+    return Words::tr("sent %1 at %2; the brewer holds %3").arg(sent, timeText(sentAt), held);
 }
 
 std::optional<QList<HeldDifference>> heldDifferences(QByteArrayView frame, const BrewerReport &held)
@@ -68,16 +80,16 @@ QString heldDifferencesText(const QList<HeldDifference> &differences, const QTim
 {
     const QString at = timeText(sentAt);
     if (differences.isEmpty())
-        return QStringLiteral("The brewer holds every setting sent at %1.").arg(at);
+        return Words::tr("The brewer holds every setting sent at %1.").arg(at);
     QStringList items;
     for (const HeldDifference &difference : differences)
-        items << QStringLiteral("%1 (sent %2, brewer %3)")
+        items << Words::tr("%1 (sent %2, brewer %3)")
                      .arg(slotName(settingFields()[difference.field].slot), difference.sent,
                           difference.held);
     const QString count = differences.size() == 1
-                              ? QStringLiteral("1 setting differs")
-                              : QStringLiteral("%1 settings differ").arg(differences.size());
-    return QStringLiteral("%1 from what was sent at %2: %3.").arg(count, at, items.join(u", "));
+                              ? Words::tr("1 setting differs")
+                              : Words::tr("%1 settings differ").arg(differences.size());
+    return Words::tr("%1 from what was sent at %2: %3.").arg(count, at, items.join(u", "));
 }
 
 } // namespace operations

@@ -5,6 +5,18 @@
 #include "SettingWords.h"
 #include "SettingsForm.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(SentValues)
+};
+
+} // namespace
+
 namespace operations {
 
 namespace {
@@ -42,19 +54,19 @@ SentValue sentValue(const SettingsForm &form, int field)
 
     const auto replaced = [&](const QString &why) {
         return SentValue{SentValue::Kind::Replaced, shown, sent,
-                         QStringLiteral("%1: %2 is sent").arg(why, sent)};
+                         Words::tr("%1: %2 is sent").arg(why, sent)};
     };
     if (!number)
-        return replaced(QStringLiteral("not a number"));
+        return replaced(Words::tr("not a number"));
     if (!withinRange(setting.kind, *number))
-        return replaced(QStringLiteral("out of range %1").arg(rangeText(setting.kind)));
+        return replaced(Words::tr("out of range %1").arg(rangeText(setting.kind)));
     if (rounds(setting.kind, *number))
-        return replaced(QStringLiteral("rounded"));
+        return replaced(Words::tr("rounded"));
     // What is left is a 0 whose slot FillDefaults fills with its default.
-    const QString why = form.table().slot(setting.slot) ? QStringLiteral("0 means not set")
-                                                        : QStringLiteral("unchanged %1").arg(shown);
+    const QString why = form.table().slot(setting.slot) ? Words::tr("0 means not set")
+                                                        : Words::tr("unchanged %1").arg(shown);
     return {SentValue::Kind::Default, shown, sent,
-            QStringLiteral("%1: the default %2 is sent").arg(why, sent)};
+            Words::tr("%1: the default %2 is sent").arg(why, sent)};
 }
 
 QString SentValue::sentence() const
@@ -70,7 +82,7 @@ QStringList replacedValues(const SettingsForm &form)
     for (int field = 0; field < SettingFieldCount; ++field) {
         const SentValue value = sentValue(form, field);
         if (value.kind == SentValue::Kind::Replaced)
-            lines << QStringLiteral("%1: %2 shown, %3 sent")
+            lines << Words::tr("%1: %2 shown, %3 sent")
                          .arg(slotName(settingFields()[field].slot), value.shown, value.sent);
     }
     return lines;

@@ -6,6 +6,18 @@
 #include "SettingsFileOperations.h"
 #include "SettingsForm.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(SettingNames)
+};
+
+} // namespace
+
 namespace operations {
 
 namespace {
@@ -105,11 +117,15 @@ QList<NameDescription> nameDescriptions()
     QList<NameDescription> described;
     for (const NamedSetting &setting : namedSettings()) {
         switch (setting.kind) {
-        case NamedSetting::Kind::Logo:
-            described.append({setting.name, logoHint().toLower(), logoName()});
+        case NamedSetting::Kind::Logo: {
+            // Starts in lower case, as the table's other entries do.
+            QString takes = logoHint();
+            takes[0] = takes[0].toLower();
+            described.append({setting.name, takes, logoName()});
             break;
+        }
         case NamedSetting::Kind::Disabled:
-            described.append({setting.name, QStringLiteral("yes or no"),
+            described.append({setting.name, Words::tr("yes or no"),
                               slotName(settingFields()[setting.field].flagSlot)});
             break;
         case NamedSetting::Kind::Field: {
@@ -119,7 +135,7 @@ QList<NameDescription> nameDescriptions()
         }
         }
     }
-    const QString reported = QStringLiteral("reported by the brewer");
+    const QString reported = Words::tr("reported by the brewer");
     for (int button = 0; button < ButtonCount; ++button)
         described.append({QStringLiteral("%1.total").arg(QLatin1String(Buttons[button])), reported,
                           reportedTotalName(button)});

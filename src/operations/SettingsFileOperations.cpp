@@ -13,6 +13,16 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(SettingsFileOperations)
+};
+
+} // namespace
+
 namespace operations {
 
 namespace {
@@ -33,7 +43,7 @@ QStringList replacedOnLoad(const SettingsTable &inFile, SettingsTable loaded)
         const auto sent = loadedFieldText(setting.kind, loaded.slot(setting.slot));
         const auto goes = DecimalNumber::parse(sent.value_or(QString()));
         if (held && wouldGo && goes && !sameSetting(setting.kind, *wouldGo, *goes))
-            replaced << QStringLiteral("%1: the file holds %2; %3 is sent")
+            replaced << Words::tr("%1: the file holds %2; %3 is sent")
                             .arg(slotName(setting.slot), *held, *sent);
     }
     return replaced;
@@ -66,7 +76,7 @@ SettingsFileStep::~SettingsFileStep() = default;
 QString SettingsFileStep::lockFailure() const
 {
     return m_lock->held() ? QString()
-                          : QStringLiteral("it could not be locked: %1").arg(m_lock->failure());
+                          : Words::tr("it could not be locked: %1").arg(m_lock->failure());
 }
 
 bool SettingsFileStep::lockBusy() const

@@ -3,7 +3,15 @@
 #include "SettingWords.h"
 #include "SlotForms.h"
 
+#include <QCoreApplication>
+
 namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(SettingsFrame)
+};
 
 SettingsFrame refused(const QString &reason)
 {
@@ -48,19 +56,19 @@ SettingsFrame buildSettingsFrame(const SettingsTable &table, const QString &logo
     if (logo.size() <= FrameLogoLimit) {
         for (QChar c : logo) {
             if (c == QLatin1Char('/'))
-                return refused(QStringLiteral("The logo text holds \"/\", which the brewer would "
-                                              "take as the end of the logo. Change the logo, "
-                                              "then send again."));
+                return refused(Words::tr("The logo text holds \"/\", which the brewer would "
+                                         "take as the end of the logo. Change the logo, "
+                                         "then send again."));
             if (c.unicode() > 0xFF)
-                return refused(QStringLiteral("The logo text holds \"%1\", which cannot be sent "
-                                              "as one byte. Change the logo, then send again.")
+                return refused(Words::tr("The logo text holds \"%1\", which cannot be sent "
+                                         "as one byte. Change the logo, then send again.")
                                    .arg(c));
             // The frame is printable ASCII: a control character or a byte
             // beyond ASCII from a settings file is not a logo character.
             if (c.unicode() < 0x20 || c.unicode() > 0x7E)
-                return refused(QStringLiteral("The logo text holds the character with code %1, "
-                                              "which the brewer cannot show. Change the logo, "
-                                              "then send again.")
+                return refused(Words::tr("The logo text holds the character with code %1, "
+                                         "which the brewer cannot show. Change the logo, "
+                                         "then send again.")
                                    .arg(c.unicode()));
         }
         bytes += "$$" + logo.toLatin1() + '/';
@@ -69,13 +77,12 @@ SettingsFrame buildSettingsFrame(const SettingsTable &table, const QString &logo
     for (int slot : wireSlotOrder()) {
         const auto text = table.slot(slot);
         if (!text || !isHexOfWidth(*text, slotWidth(slot))) {
-            const QString held =
-                text ? QStringLiteral("\"%1\"").arg(*text) : QStringLiteral("nothing");
-            QString reason = QStringLiteral("%1 holds %2, which is not a setting the brewer "
-                                            "can take.")
+            const QString held = text ? QStringLiteral("\"%1\"").arg(*text) : Words::tr("nothing");
+            QString reason = Words::tr("%1 holds %2, which is not a setting the brewer "
+                                       "can take.")
                                  .arg(slotName(slot), held);
             if (slot < FirstFlagSlot)
-                reason += QStringLiteral(" Type a value into its field, then send again.");
+                reason += Words::tr(" Type a value into its field, then send again.");
             return refused(reason);
         }
         bytes += text->toLatin1();
@@ -91,10 +98,10 @@ ParsedFrame parseSettingsFrame(QByteArrayView stream)
     const auto malformed = [&](qsizetype at, const QString &what) {
         ParsedFrame bad;
         bad.status = ParsedFrame::Status::Malformed;
-        bad.problem = at < size ? QStringLiteral("byte %1 is %2: expected %3")
+        bad.problem = at < size ? Words::tr("byte %1 is %2: expected %3")
                                       .arg(at + 1)
                                       .arg(byteText(stream[at]), what)
-                                : QStringLiteral("expected %1").arg(what);
+                                : Words::tr("expected %1").arg(what);
         // A new frame may start at the offending byte itself, never at byte 1.
         qsizetype next = qMax(at, qsizetype(1));
         while (next < size && stream[next] != '$' && stream[next] != '&')
@@ -110,14 +117,14 @@ ParsedFrame parseSettingsFrame(QByteArrayView stream)
         if (size < 2)
             return frame;
         if (stream[1] != '$')
-            return malformed(1, QStringLiteral("a second \"$\""));
+            return malformed(1, Words::tr("a second \"$\""));
         qsizetype end = 2;
         while (end < size && end <= 2 + FrameLogoLimit && stream[end] != '/')
             ++end;
         if (end > 2 + FrameLogoLimit)
             return malformed(
                 2 + FrameLogoLimit,
-                QStringLiteral("\"/\" after at most %1 logo characters").arg(FrameLogoLimit));
+                Words::tr("\"/\" after at most %1 logo characters").arg(FrameLogoLimit));
         if (end == size)
             return frame;
         frame.logo = stream.sliced(2, end - 2).toByteArray();
@@ -132,11 +139,11 @@ ParsedFrame parseSettingsFrame(QByteArrayView stream)
             return frame;
         const char c = stream[at];
         if (j == 0 && c != '&')
-            return malformed(at, QStringLiteral("\"&\", the start of the settings"));
+            return malformed(at, Words::tr("\"&\", the start of the settings"));
         if (j == SettingsPieceLength - 1 && c != ')')
-            return malformed(at, QStringLiteral("\")\", the end of the settings"));
+            return malformed(at, Words::tr("\")\", the end of the settings"));
         if (j > 0 && j < SettingsPieceLength - 1 && !isUpperHexDigit(c))
-            return malformed(at, QStringLiteral("a hexadecimal digit 0-9 or A-F"));
+            return malformed(at, Words::tr("a hexadecimal digit 0-9 or A-F"));
     }
     for (int slot : order) {
         frame.slotTexts[slot] = QString::fromLatin1(stream.sliced(offset, slotWidth(slot)));

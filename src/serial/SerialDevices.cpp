@@ -1,11 +1,22 @@
 #include "SerialDevices.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStringList>
 
 #include <algorithm>
+
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(SerialDevices)
+};
+
+} // namespace
 
 #ifndef Q_OS_WIN
 namespace {
@@ -56,10 +67,10 @@ QString serialDeviceText(const SerialDevice &device)
 QString presentDevicesText(const QList<SerialDevice> &devices, bool oneALine)
 {
     if (devices.isEmpty())
-        return QStringLiteral("No serial port was found on this computer.");
+        return Words::tr("No serial port was found on this computer.");
     QStringList texts;
     for (const SerialDevice &device : devices)
         texts << serialDeviceText(device);
-    return QStringLiteral("Serial ports on this computer:") + (oneALine ? u'\n' : u' ') +
+    return Words::tr("Serial ports on this computer:") + (oneALine ? u'\n' : u' ') +
            texts.join(oneALine ? QStringLiteral("\n") : QStringLiteral(", "));
 }

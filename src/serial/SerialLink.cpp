@@ -2,9 +2,20 @@
 
 #include "PortLockFile.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
+
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(SerialLink)
+};
+
+} // namespace
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -16,6 +27,7 @@
 #endif
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+
 #endif
 
 SerialLink::SerialLink(QObject *parent) : QObject(parent)
@@ -88,7 +100,7 @@ bool SerialLink::open(Waiting waiting)
     // replaces it: look first.
     if (const auto holder = livePortLockHolder(systemLocation())) {
         m_problem = Problem::InUse;
-        m_errorString = QStringLiteral("%1 names process %2, which is running")
+        m_errorString = Words::tr("%1 names process %2, which is running")
                             .arg(holder->lockFile)
                             .arg(holder->process);
         return false;
@@ -199,7 +211,7 @@ QByteArray SerialLink::takeInput()
 bool SerialLink::write(const QByteArray &bytes)
 {
     if (!m_port.isOpen()) {
-        m_errorString = QStringLiteral("The port is not open.");
+        m_errorString = Words::tr("The port is not open.");
         return false;
     }
     if (m_failed)
@@ -220,7 +232,7 @@ bool SerialLink::drainOutput(int timeoutMs)
         if (!m_port.waitForBytesWritten(int(deadline.remainingTime())) && !m_failed) {
             if (m_port.error() == QSerialPort::TimeoutError) {
                 m_port.clearError();
-                m_errorString = QStringLiteral("The device took no data for %1 seconds.")
+                m_errorString = Words::tr("The device took no data for %1 seconds.")
                                     .arg(timeoutMs / 1000.0, 0, 'g', 3);
             } else {
                 m_errorString = m_port.errorString();
@@ -247,8 +259,8 @@ bool SerialLink::waitUntilSent(int timeoutMs)
         if (*queued == 0)
             break;
         if (deadline.hasExpired()) {
-            m_errorString = QStringLiteral("%1 bytes were still waiting to leave the port after "
-                                           "%2 seconds.")
+            m_errorString = Words::tr("%1 bytes were still waiting to leave the port after "
+                                      "%2 seconds.")
                                 .arg(*queued)
                                 .arg(timeoutMs / 1000.0, 0, 'g', 3);
             return false;

@@ -5,7 +5,15 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(FieldEditors)
+};
 
 const QString DisabledText = QStringLiteral("OFF");
 
@@ -180,7 +188,7 @@ KeptEdit keptEdit(const QString &previous, const QString &next, bool (*allowed)(
 
 QString logoFilterMessage()
 {
-    return QStringLiteral("input letter or number");
+    return Words::tr("input letter or number");
 }
 
 QStringList defaultRowTexts()

@@ -3,13 +3,23 @@
 #include "FieldEditors.h"
 #include "SettingsTable.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-const char *const ButtonNames[] = {"Left", "Center", "Right"};
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(SettingWords)
+};
+
+const char *const ButtonNames[] = {QT_TRANSLATE_NOOP("SettingWords", "Left Button"),
+                                   QT_TRANSLATE_NOOP("SettingWords", "Center Button"),
+                                   QT_TRANSLATE_NOOP("SettingWords", "Right Button")};
 
 QString buttonName(int button)
 {
-    return QStringLiteral("%1 Button").arg(QLatin1String(ButtonNames[button]));
+    return Words::tr(ButtonNames[button]);
 }
 
 // A bound as the field takes it: the calibration with its one decimal place.
@@ -24,13 +34,13 @@ QString unitOf(FieldKind kind)
 {
     switch (kind) {
     case FieldKind::Volume:
-        return QStringLiteral(" ounces");
+        return Words::tr(" ounces");
     case FieldKind::Calibration:
-        return QStringLiteral(" signs per ounce");
+        return Words::tr(" signs per ounce");
     case FieldKind::PumpSpeed:
-        return QStringLiteral(" percent");
+        return Words::tr(" percent");
     case FieldKind::DripTime:
-        return QStringLiteral(" seconds");
+        return Words::tr(" seconds");
     case FieldKind::Pulse:
     case FieldKind::Count:
     case FieldKind::CountWithDisable:
@@ -70,28 +80,27 @@ QString slotName(int slot)
     if (slot < ButtonSlots) {
         const int button = slot / ButtonRowLength, column = slot % ButtonRowLength;
         if (column == VolumeColumn)
-            return QStringLiteral("%1 volume").arg(buttonName(button));
-        return QStringLiteral("%1 pulse brew setting %2").arg(buttonName(button)).arg(column + 1);
+            return Words::tr("%1 volume").arg(buttonName(button));
+        return Words::tr("%1 pulse brew setting %2").arg(buttonName(button)).arg(column + 1);
     }
     if (slot < CalibrationSlot)
-        return QStringLiteral("%1 brewing count to write").arg(buttonName(slot - FirstCountSlot));
+        return Words::tr("%1 brewing count to write").arg(buttonName(slot - FirstCountSlot));
     switch (slot) {
     case CalibrationSlot:
-        return QStringLiteral("Flowmeter calibration, new setting");
+        return Words::tr("Flowmeter calibration, new setting");
     case PumpSpeedSlot:
-        return QStringLiteral("Pump working speed");
+        return Words::tr("Pump working speed");
     case DripTimeSlot:
-        return QStringLiteral("Drip-out time");
+        return Words::tr("Drip-out time");
     default:
-        return QStringLiteral("%1 disabled flag")
-            .arg(buttonName(slot - FirstFlagSlot + CenterButton));
+        return Words::tr("%1 disabled flag").arg(buttonName(slot - FirstFlagSlot + CenterButton));
     }
 }
 
 QString rangeText(FieldKind kind)
 {
     const SettingRange range = settingRange(kind);
-    return QStringLiteral("%1 to %2%3")
+    return Words::tr("%1 to %2%3")
         .arg(boundText(kind, range.low), boundText(kind, range.high), unitOf(kind));
 }
 
@@ -101,55 +110,59 @@ QString rangeHint(const SettingField &field)
     const SettingRange range = settingRange(kind);
     QString hint = rangeText(kind);
     if (kind == FieldKind::CountWithDisable)
-        hint += QStringLiteral(", or OFF while the button is disabled");
+        hint += Words::tr(", or OFF while the button is disabled");
     // A digit-only field cannot hold a number below 0.
-    const QString outside = range.low == 0 && hasDigitFilter(kind) ? QStringLiteral("a larger")
-                                                                   : QStringLiteral("any other");
-    const QString becomes =
-        showsReplacement(kind) ? QStringLiteral("becomes") : QStringLiteral("is sent as");
-    hint += QStringLiteral("; %1 number %2 %3")
-                .arg(outside, becomes, boundText(kind, range.replacement));
+    const bool onlyLarger = range.low == 0 && hasDigitFilter(kind);
+    const QString replacement = boundText(kind, range.replacement);
+    if (showsReplacement(kind))
+        hint += (onlyLarger ? Words::tr("; a larger number becomes %1")
+                            : Words::tr("; any other number becomes %1"))
+                    .arg(replacement);
+    else
+        hint += (onlyLarger ? Words::tr("; a larger number is sent as %1")
+                            : Words::tr("; any other number is sent as %1"))
+                    .arg(replacement);
     if (const auto untouched = untouchedValue(field))
-        hint += QStringLiteral("; until the field is changed, %1 is sent").arg(*untouched);
+        hint += Words::tr("; until the field is changed, %1 is sent").arg(*untouched);
     return hint;
 }
 
 QString digitsHint(FieldKind kind)
 {
-    return QStringLiteral("Whole numbers %1").arg(rangeText(kind));
+    return Words::tr("Whole numbers %1").arg(rangeText(kind));
 }
 
 QString defaultButtonName(int row)
 {
-    return QStringLiteral("%1 default settings").arg(buttonName(row));
+    return Words::tr("%1 default settings").arg(buttonName(row));
 }
 
 QString disableButtonName(int row)
 {
-    return QStringLiteral("%1 disable").arg(buttonName(row));
+    return Words::tr("%1 disable").arg(buttonName(row));
 }
 
 QString logoName()
 {
-    return QStringLiteral("LCD logo text");
+    return Words::tr("LCD logo text");
 }
 
 QString logoHint()
 {
-    return QStringLiteral("Up to %1 letters, digits and spaces").arg(LogoTypedLimit);
+    return Words::tr("Up to %1 letters, digits and spaces").arg(LogoTypedLimit);
 }
 
 QString reportedTotalName(int button)
 {
-    return QStringLiteral("Brewer's total count, %1").arg(buttonName(button));
+    return Words::tr("Brewer's total count, %1").arg(buttonName(button));
 }
 
 QString reportedCalibrationName()
 {
-    return QStringLiteral("Brewer's flowmeter calibration");
+    return Words::tr("Brewer's flowmeter calibration");
 }
 
 QString reportedByBrewerHint()
 {
-    return QStringLiteral("Reported by the brewer: Read from Brewer fills it in");
+    return Words::tr("Reported by the brewer: Read from Brewer fills it in");
 }

@@ -2,6 +2,7 @@
 
 #include "SettingsFileFormat.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -9,9 +10,20 @@
 
 #include <cerrno>
 
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(SettingsFileAccess)
+};
+
+} // namespace
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
+
 #endif
 
 namespace {
@@ -38,13 +50,13 @@ QString keepOwnership(const QString &path, const QSaveFile &file)
     if (::stat(QFile::encodeName(path).constData(), &old) != 0)
         return {}; // a new file: its owner is who makes it
     if (old.st_nlink > 1)
-        return QStringLiteral("it has %1 hard links, which a new file in its place would split")
+        return Words::tr("it has %1 hard links, which a new file in its place would split")
             .arg(old.st_nlink);
     const int fd = int(file.handle());
     if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
         ::fchown(fd, old.st_uid, old.st_gid) != 0)
-        return QStringLiteral("it belongs to user %1 and group %2, which a new file made by this "
-                              "user would not keep")
+        return Words::tr("it belongs to user %1 and group %2, which a new file made by this "
+                         "user would not keep")
             .arg(old.st_uid)
             .arg(old.st_gid);
     if (::fchmod(fd, old.st_mode & 07777) != 0)
@@ -82,7 +94,7 @@ bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *re
     // replaced only once every byte is on disk.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *reason = failureReason(file, 0, QStringLiteral("the file could not be created"));
+        *reason = failureReason(file, 0, Words::tr("the file could not be created"));
         return false;
     }
     if (const QString kept = keepOwnership(path, file); !kept.isEmpty()) {
@@ -94,14 +106,14 @@ bool writeSettingsFile(const QString &path, const QByteArray &bytes, QString *re
     // Writes are buffered: a disk that fills up fails only at flush(), and a
     // commit without it would put a cut-off file in place of the old one.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        *reason = failureReason(file, errno, QStringLiteral("not every byte could be written"));
+        *reason = failureReason(file, errno, Words::tr("not every byte could be written"));
         file.cancelWriting();
         return false;
     }
     errno = 0;
     if (!file.commit()) {
-        *reason = failureReason(file, errno,
-                                QStringLiteral("the new file could not replace the old one"));
+        *reason =
+            failureReason(file, errno, Words::tr("the new file could not replace the old one"));
         return false;
     }
     return true;
@@ -111,17 +123,17 @@ std::optional<QByteArray> readSettingsFile(const QString &path, QString *reason)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *reason = failureReason(file, 0, QStringLiteral("the file could not be opened"));
+        *reason = failureReason(file, 0, Words::tr("the file could not be opened"));
         return std::nullopt;
     }
     errno = 0;
     QByteArray bytes = file.read(SettingsFileSizeLimit + 1);
     if (file.error() != QFileDevice::NoError) {
-        *reason = failureReason(file, errno, QStringLiteral("the file could not be read"));
+        *reason = failureReason(file, errno, Words::tr("the file could not be read"));
         return std::nullopt;
     }
     if (bytes.size() > SettingsFileSizeLimit) {
-        *reason = QStringLiteral("the file is larger than %1 bytes, too large for a settings file")
+        *reason = Words::tr("the file is larger than %1 bytes, too large for a settings file")
                       .arg(SettingsFileSizeLimit);
         return std::nullopt;
     }

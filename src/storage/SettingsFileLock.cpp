@@ -1,14 +1,21 @@
 #include "SettingsFileLock.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(SettingsFileLock)
+};
+
 // Why the lock was not taken in time.
 QString busyText(const QString &holder, int timeoutMs)
 {
-    return QStringLiteral("%1 has held it for more than %2 seconds")
+    return Words::tr("%1 has held it for more than %2 seconds")
         .arg(holder)
         .arg(timeoutMs / 1000.0, 0, 'g', 3);
 }
@@ -43,7 +50,7 @@ SettingsFileLock::SettingsFileLock(const QString &path, int timeoutMs)
     const DWORD waited = WaitForSingleObject(mutex, DWORD(timeoutMs));
     if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
         m_busy = waited == WAIT_TIMEOUT;
-        m_failure = m_busy ? busyText(QStringLiteral("another PELN program"), timeoutMs)
+        m_failure = m_busy ? busyText(Words::tr("another PELN program"), timeoutMs)
                            : qt_error_string(int(GetLastError()));
         CloseHandle(mutex);
         return;
@@ -80,7 +87,7 @@ QString lockHolder(int fd)
     struct stat held = {};
     QFile locks(QStringLiteral("/proc/locks"));
     if (::fstat(fd, &held) != 0 || !locks.open(QIODevice::ReadOnly))
-        return QStringLiteral("another program");
+        return Words::tr("another program");
     // "1: FLOCK  ADVISORY  WRITE 1234 08:01:131073 0 EOF"; a waiter's line has "->".
     const QString file = QStringLiteral("%1:%2:%3")
                              .arg(major(held.st_dev), 2, 16, QLatin1Char('0'))
@@ -91,12 +98,12 @@ QString lockHolder(int fd)
         if (fields.size() < 6 || fields[1] != "FLOCK" || fields[5] != file.toLatin1())
             continue;
         QFile name(QStringLiteral("/proc/%1/comm").arg(QLatin1String(fields[4])));
-        const QByteArray program =
-            name.open(QIODevice::ReadOnly) ? name.readAll().trimmed() : QByteArray("a program");
-        return QStringLiteral("%1 (process %2)")
-            .arg(QString::fromLocal8Bit(program), QLatin1String(fields[4]));
+        const QString program = name.open(QIODevice::ReadOnly)
+                                    ? QString::fromLocal8Bit(name.readAll().trimmed())
+                                    : Words::tr("a program");
+        return Words::tr("%1 (process %2)").arg(program, QLatin1String(fields[4]));
     }
-    return QStringLiteral("another program");
+    return Words::tr("another program");
 }
 
 bool sameFile(int fd, const QByteArray &name)

@@ -16,6 +16,7 @@
 // a display, real or virtual; scripts/screenshots.sh does that with Xvfb.
 #include "BrewerSimulator.h"
 #include "Form1.h"
+#include "Translation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -56,6 +57,7 @@ bool save(QWidget &widget, const QString &file)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    operations::installTranslation(app);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         QTextStream(stderr) << "usage: form-shot OUTPUT-DIR [WIDTHxHEIGHT | opened | as:LABEL | "

@@ -13,6 +13,16 @@
 #include <QJsonObject>
 #include <QThread>
 
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(BrewerCommands)
+};
+
+} // namespace
+
 using namespace operations;
 
 namespace {
@@ -26,7 +36,7 @@ std::optional<Status> openPort(SerialLink &link, const QString &port, SerialLink
     if (connected.opened)
         return std::nullopt;
     const QString device = link.deviceName();
-    return failed(QStringLiteral("%1 could not be opened: %2.\n%3")
+    return failed(Words::tr("%1 could not be opened: %2.\n%3")
                       .arg(device == port ? port : QStringLiteral("%1 (%2)").arg(port, device),
                            connected.reason, connected.presentDevices),
                   connected.problem == SerialLink::Problem::InUse      ? Status::Busy
@@ -41,7 +51,7 @@ std::optional<double> timeoutOf(const Invocation &invocation)
     const double seconds = invocation.value("timeout").toDouble(&isNumber);
     if (isNumber && seconds > 0 && seconds <= 86400)
         return seconds;
-    failed(QStringLiteral("--timeout takes a number of seconds up to 86400."));
+    failed(Words::tr("--timeout takes a number of seconds up to 86400."));
     return std::nullopt;
 }
 
@@ -51,14 +61,14 @@ std::optional<double> timeoutOf(const Invocation &invocation)
 std::optional<ReplyOutcome> awaitRecord(SerialLink &link, double seconds, SettingsForm &form)
 {
     const QDeadlineTimer deadline(qint64(seconds * 1000));
-    progress(QStringLiteral("Waiting up to %1 s for the brewer's record on %2")
+    progress(Words::tr("Waiting up to %1 s for the brewer's record on %2")
                  .arg(seconds)
                  .arg(link.deviceName()));
     QByteArray bytes;
     while (bytes.size() < ReplyLength && !deadline.hasExpired()) {
         QCoreApplication::processEvents();
         if (!link.isOpen()) {
-            failed(QStringLiteral("the port stopped working: %1")
+            failed(Words::tr("the port stopped working: %1")
                        .arg(lineFailureReason(link.problem(), link.errorString())));
             return std::nullopt;
         }
@@ -68,8 +78,11 @@ std::optional<ReplyOutcome> awaitRecord(SerialLink &link, double seconds, Settin
     }
     const ReplyOutcome reply = takeReply(form, bytes);
     if (!reply.good()) {
-        err() << "peln-cli: no good record from the brewer within " << seconds
-              << " seconds: " << reply.problem() << Qt::endl;
+        err() << "peln-cli: "
+              << Words::tr("no good record from the brewer within %1 seconds: %2")
+                     .arg(seconds)
+                     .arg(reply.problem())
+              << Qt::endl;
         return std::nullopt;
     }
     return reply;
@@ -128,8 +141,8 @@ Status sendCommand(const Invocation &invocation)
         return *failure;
     const SendOutcome sent = sendFrame(link, {*bytes, {}}, SendWait::UntilOnLine);
     if (sent.result != SendOutcome::Result::Sent)
-        return failed(QStringLiteral("the brewer did not get the settings: %1").arg(sent.reason));
-    progress(QStringLiteral("Sent %1 bytes to %2").arg(sent.bytes).arg(link.deviceName()));
+        return failed(Words::tr("the brewer did not get the settings: %1").arg(sent.reason));
+    progress(Words::tr("Sent %1 bytes to %2").arg(sent.bytes).arg(link.deviceName()));
     const bool json = invocation.isSet("json");
     if (invocation.isSet("verify"))
         return verifyRecord(link, *seconds, *bytes, json);
@@ -165,6 +178,6 @@ Status portsCommand(const Invocation &invocation)
                      u'\t')
               << '\n';
     if (devices.isEmpty())
-        progress(QStringLiteral("No serial port was found on this computer."));
+        progress(Words::tr("No serial port was found on this computer."));
     return Status::Done;
 }

@@ -11,9 +11,20 @@
 #include "SettingsForm.h"
 #include "Terminal.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(FileCommands)
+};
+
+} // namespace
 
 using namespace operations;
 
@@ -34,7 +45,7 @@ std::optional<LoadOutcome> loadFile(const QString &path, SettingsForm &form,
         return std::nullopt;
     }
     if (!loaded.isSettingsFile()) {
-        *status = failed(notSettingsFileText(path) + QStringLiteral(" It was left as it is."),
+        *status = failed(notSettingsFileText(path) + Words::tr(" It was left as it is."),
                          Status::Refused);
         return std::nullopt;
     }
@@ -62,8 +73,8 @@ bool usable(const QString &path, const LoadOutcome &loaded, bool force, const ch
 {
     if (loaded.whole() || force)
         return true;
-    *status = failed(QStringLiteral("%1 is damaged, as said above: %2. --force uses it as the "
-                                    "window would after Load.")
+    *status = failed(Words::tr("%1 is damaged, as said above: %2. --force uses it as the "
+                               "window would after Load.")
                          .arg(path, QLatin1String(refused)),
                      Status::Refused);
     return false;
@@ -94,18 +105,17 @@ QString valueProblem(const NamedSetting &setting, const QString &value)
         }
         return {};
     case NamedSetting::Kind::Disabled:
-        return disabledValue(value) ? QString()
-                                    : QStringLiteral("say yes or no, true or false, 1 or 0");
+        return disabledValue(value) ? QString() : Words::tr("say yes or no, true or false, 1 or 0");
     case NamedSetting::Kind::Field:
         break;
     }
     if (hasDigitFilter(settingFields()[setting.field].kind)) {
         for (QChar c : value) {
             if (!isDigitCharacter(c.unicode()))
-                return QStringLiteral("only the digits 0 to 9 can be typed there");
+                return Words::tr("only the digits 0 to 9 can be typed there");
         }
     }
-    return DecimalNumber::parse(value) ? QString() : QStringLiteral("that is not a number");
+    return DecimalNumber::parse(value) ? QString() : Words::tr("that is not a number");
 }
 
 // Types the value into its setting's field, as a user would: a count given
@@ -139,21 +149,20 @@ askedChanges(const QStringList &assignments)
         const qsizetype equals = item.indexOf('=');
         const NamedSetting *setting = namedSetting(QStringView(item).first(qMax(equals, 0)));
         if (!setting) {
-            failed(QStringLiteral("\"%1\" is not NAME=VALUE with a setting's name; peln-cli list "
-                                  "lists them. Nothing was written.")
+            failed(Words::tr("\"%1\" is not NAME=VALUE with a setting's name; peln-cli list "
+                             "lists them. Nothing was written.")
                        .arg(item));
             return std::nullopt;
         }
         for (const auto &[earlier, value] : changes) {
             if (earlier == setting) {
-                failed(
-                    QStringLiteral("%1 is given twice. Nothing was written.").arg(setting->name));
+                failed(Words::tr("%1 is given twice. Nothing was written.").arg(setting->name));
                 return std::nullopt;
             }
         }
         const QString value = item.mid(equals + 1);
         if (const QString problem = valueProblem(*setting, value); !problem.isEmpty()) {
-            failed(QStringLiteral("%1: %2. Nothing was written.").arg(item, problem));
+            failed(Words::tr("%1: %2. Nothing was written.").arg(item, problem));
             return std::nullopt;
         }
         changes.append({setting, value});
@@ -210,13 +219,13 @@ storedValues(const SettingsForm &form, const QString &logo,
                                                   given && now && *given == *now);
         if (same)
             continue;
-        QString why = QStringLiteral("is rounded");
+        QString why = Words::tr("is rounded");
         if (setting->kind == NamedSetting::Kind::Logo)
-            why = QStringLiteral("is longer than %1 characters").arg(LogoTypedLimit);
+            why = Words::tr("is longer than %1 characters").arg(LogoTypedLimit);
         else if (const FieldKind kind = settingFields()[setting->field].kind;
                  given && !withinRange(kind, *given))
-            why = QStringLiteral("is out of range (%1)").arg(rangeText(kind));
-        notes << QStringLiteral("%1=%2 %3; stored %4").arg(setting->name, value, why, kept);
+            why = Words::tr("is out of range (%1)").arg(rangeText(kind));
+        notes << Words::tr("%1=%2 %3; stored %4").arg(setting->name, value, why, kept);
     }
     return {stored, notes};
 }
@@ -271,8 +280,8 @@ Status getCommand(const Invocation &invocation)
 {
     for (const QString &name : invocation.operands) {
         if (!namedSetting(name))
-            return failed(QStringLiteral("\"%1\" is not a setting's name; peln-cli list lists "
-                                         "them, and -f %1 names a file.")
+            return failed(Words::tr("\"%1\" is not a setting's name; peln-cli list lists "
+                                    "them, and -f %1 names a file.")
                               .arg(name));
     }
     SettingsForm form;
@@ -315,7 +324,7 @@ Status setCommand(const Invocation &invocation)
         return Status::Failed;
     const SettingsFileStep step(path);
     if (const QString failure = step.lockFailure(); !failure.isEmpty())
-        return failed(QStringLiteral("%1: %2. Nothing was written.").arg(path, failure),
+        return failed(Words::tr("%1: %2. Nothing was written.").arg(path, failure),
                       step.lockBusy() ? Status::Busy : Status::Failed);
 
     // A file that is not there yet is made as a window just started saves it.
@@ -335,15 +344,15 @@ Status setCommand(const Invocation &invocation)
     if (invocation.isSet("strict") && !notes.isEmpty()) {
         for (const QString &note : notes)
             err() << "peln-cli: " << note << Qt::endl;
-        return failed(QStringLiteral("--strict: these values would not be stored as given. "
-                                     "Nothing was written."),
+        return failed(Words::tr("--strict: these values would not be stored as given. "
+                                "Nothing was written."),
                       Status::Refused);
     }
     if (invocation.isSet("dry-run")) {
         out() << stored.join(u'\n') << '\n';
         for (const QString &note : notes)
             progress(QStringLiteral("peln-cli: ") + note);
-        progress(QStringLiteral("--dry-run: nothing was written."));
+        progress(Words::tr("--dry-run: nothing was written."));
         return notes.isEmpty() ? Status::Done : Status::Differs;
     }
     const SaveOutcome saved = step.save(form, logo);

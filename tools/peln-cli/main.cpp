@@ -5,15 +5,27 @@
 #include "Commands.h"
 #include "SettingsFileOperations.h"
 #include "Terminal.h"
+#include "Translation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 
+namespace {
+
+// The context translators find this file's texts under.
+struct Words
+{
+    Q_DECLARE_TR_FUNCTIONS(PelnCli)
+};
+
+} // namespace
+
 #ifdef Q_OS_WIN
 #include <QScopeGuard>
 
 #include <qt_windows.h>
+
 #endif
 
 using namespace operations;
@@ -36,8 +48,8 @@ std::optional<QStringList> argumentsOf(int argc, char *argv[])
         const QByteArray raw(argv[i]);
         const QString text = QFile::decodeName(raw);
         if (QFile::encodeName(text) != raw) {
-            failed(QStringLiteral("argument %1, \"%2\", is not valid text in this system's "
-                                  "encoding; give the file another name. Nothing was done.")
+            failed(Words::tr("argument %1, \"%2\", is not valid text in this system's "
+                             "encoding; give the file another name. Nothing was done.")
                        .arg(i)
                        .arg(QString::fromLatin1(raw.toPercentEncoding("/ .,=-_+"))));
             return std::nullopt;
@@ -80,7 +92,7 @@ std::optional<QString> fileOf(const Command &command, const QCommandLineParser &
         (command.file == FilePlace::FirstOperand ||
          (command.file == FilePlace::BeforeAssignments && !operands.first().contains(u'=')));
     if (first && named) {
-        failed(QStringLiteral("FILE is given twice, as %1 and with --file; see peln-cli help %2.")
+        failed(Words::tr("FILE is given twice, as %1 and with --file; see peln-cli help %2.")
                    .arg(operands.first(), QLatin1String(command.name)));
         return std::nullopt;
     }
@@ -99,7 +111,7 @@ Status run(const QStringList &arguments)
     top.addOptions({help, quiet, version});
     top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!top.parse(arguments))
-        return failed(top.errorText().chopped(1) + QStringLiteral("; see peln-cli --help."));
+        return failed(top.errorText().chopped(1) + Words::tr("; see peln-cli --help."));
     const QStringList args = top.positionalArguments();
     const QString name = args.value(0);
     if (top.isSet(version)) {
@@ -109,21 +121,20 @@ Status run(const QStringList &arguments)
     const Command *command = findCommand(name);
     if (top.isSet(help)) { // peln-cli --help [COMMAND]
         if (!name.isEmpty() && !command)
-            return failed(
-                QStringLiteral("\"%1\" is not a command; see peln-cli --help.").arg(name));
+            return failed(Words::tr("\"%1\" is not a command; see peln-cli --help.").arg(name));
         out() << usage(command);
         return Status::Done;
     }
     if (!command)
-        return failed((name.isEmpty() ? QStringLiteral("a command is needed")
-                                      : QStringLiteral("\"%1\" is not a command").arg(name)) +
-                      QStringLiteral("; see peln-cli --help."));
+        return failed((name.isEmpty() ? Words::tr("a command is needed")
+                                      : Words::tr("\"%1\" is not a command").arg(name)) +
+                      Words::tr("; see peln-cli --help."));
 
     QCommandLineParser parser;
     parser.addOptions(parserOptions(*command, {help, quiet}));
     if (!parser.parse(QStringList{arguments.first()} + args.mid(1)))
         return failed(parser.errorText().chopped(1) +
-                      QStringLiteral("; see peln-cli help %1.").arg(name));
+                      Words::tr("; see peln-cli help %1.").arg(name));
     if (parser.isSet(help)) {
         out() << usage(command);
         return Status::Done;
@@ -141,14 +152,14 @@ Status run(const QStringList &arguments)
     const qsizetype operands = invocation.operands.size();
     if (operands < command->minOperands ||
         (command->maxOperands != Command::Unlimited && operands > command->maxOperands))
-        return failed(QStringLiteral("usage: peln-cli %1").arg(QLatin1String(command->syntax)));
+        return failed(Words::tr("usage: peln-cli %1").arg(QLatin1String(command->syntax)));
     for (const CommandOption &option : command->options) {
         const QString optionName = QLatin1String(option.name);
         if (parser.isSet(optionName) || option.defaultValue)
             invocation.options.insert(optionName, parser.value(optionName));
     }
     if (command->needsPort && invocation.value(QStringLiteral("port")).isEmpty())
-        return failed(QStringLiteral("--port DEVICE is needed; see peln-cli help %1.").arg(name));
+        return failed(Words::tr("--port DEVICE is needed; see peln-cli help %1.").arg(name));
     return command->run(invocation);
 }
 
@@ -157,6 +168,7 @@ Status run(const QStringList &arguments)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    installTranslation(app);
 #ifdef Q_OS_WIN
     // Everything is written as UTF-8: a console shows it as such while the
     // program runs, and gets its own code page back afterwards.
@@ -170,6 +182,6 @@ int main(int argc, char *argv[])
     const Status status = arguments ? run(*arguments) : Status::Failed;
     // Output that did not reach its reader is a failure, whatever the command did.
     if (const QString failure = outputFailure(); !failure.isEmpty())
-        return int(failed(QStringLiteral("write error: %1").arg(failure)));
+        return int(failed(Words::tr("write error: %1").arg(failure)));
     return int(status);
 }
