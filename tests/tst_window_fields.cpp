@@ -1,13 +1,11 @@
 // Typing, keys and pastes into every kind of field, the Default and Disable
 // buttons, and thousands of random actions.
-#include "DataRow.h"
 #include "FieldMark.h"
 #include "Invariants.h"
 #include "SettingsFileFormat.h"
 #include "WindowTest.h"
 
 #include <QClipboard>
-#include <QComboBox>
 #include <QRandomGenerator>
 #include <QToolTip>
 

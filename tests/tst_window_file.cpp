@@ -1,12 +1,9 @@
 // The window's file buttons on real files, and peln-cli agreeing with the
 // window on the same files.
-#include "Cases.h"
-#include "SettingsFileAccess.h"
 #include "SettingsFileOperations.h"
 #include "SettingsFrame.h"
 #include "WindowTest.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QToolTip>
 

@@ -3,12 +3,10 @@
 // size, captions whole and clear of their neighbours, the straight lines
 // and the colours under a dark desktop theme, and the group frames. These
 // run again on small screens and at the scale factors of common desktops.
-#include "DataRow.h"
 #include "FocusRing.h"
 #include "GapCaption.h"
 #include "WindowTest.h"
 
-#include <QComboBox>
 #include <QFocusFrame>
 #include <QGroupBox>
 #include <QProxyStyle>

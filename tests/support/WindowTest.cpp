@@ -1,8 +1,5 @@
 #include "WindowTest.h"
 
-#include "SettingsFileAccess.h"
-
-#include <QComboBox>
 #include <QProxyStyle>
 
 namespace {

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "BrewerSimulator.h"
+#include "Cases.h"
+#include "DataRow.h"
+#include "SettingsFileAccess.h"
 #include "WindowUnderTest.h"
 
-#include <QByteArrayList>
+#include <QComboBox>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTextStream>
 
