@@ -38,7 +38,7 @@ for kind in portable installed; do
         -DCMAKE_BUILD_TYPE=Release -DPELN_WERROR=ON \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-qtest.sh" "${options[@]}" >/dev/null
     cmake --build "$build" -j"$jobs" --target peln peln-cli $([ "$kind" = portable ] &&
-        echo tst_core tst_window tst_cli form-shot)
+        echo peln_tests form-shot)
     x86_64-w64-mingw32-strip "$build/peln.exe" "$build/peln-cli.exe"
 done
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
@@ -101,7 +101,7 @@ cli=build-windows/peln-cli.exe
 for file in "$work"/files/window-*.TXT; do
     wine "$cli" send --force --quiet "$(wine_path "$file")" --port COM1
 done
-# What the brewer took: the window's frames (tst_window's comPort), then
+# What the brewer took: the window's frames (tst_window_link's comPort), then
 # peln-cli.exe's, each what the Linux build makes of the same file.
 expected=$work/expected
 for _ in window cli; do

@@ -1,0 +1,312 @@
+// The window as it starts and as it is laid out and drawn: its first state
+// and its size on the screen, every control placed from its record at any
+// size, captions whole and clear of their neighbours, the straight lines
+// and the colours under a dark desktop theme, and the group frames. These
+// run again on small screens and at the scale factors of common desktops.
+#include "FocusRing.h"
+#include "GapCaption.h"
+#include "WindowTest.h"
+
+#include <QFocusFrame>
+#include <QGroupBox>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QStyleOption>
+
+namespace {
+
+// The greys of the pixels of `area`, darkest first.
+QList<int> greys(const QImage &image, const QRect &area)
+{
+    QList<int> found;
+    for (int i = 0; i < area.width() * area.height(); ++i)
+        found << qGray(image.pixel(area.left() + i % area.width(), area.top() + i / area.width()));
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// Where a control's words are drawn, as their ink (wrapped words: their
+// lines), in its parent's coordinates: a label's, a gap caption's words
+// before and after its run, a button's, a group's title.
+QList<QRect> inkOf(const QWidget &control)
+{
+    const QFontMetrics metrics = control.fontMetrics();
+    const auto ink = [&](QRect room, int flags, const QString &words) {
+        const QRect line = metrics.boundingRect(room, flags, words);
+        const QRect glyphs =
+            metrics.tightBoundingRect(words).translated(line.left(), line.top() + metrics.ascent());
+        return (flags & Qt::TextWordWrap ? line : glyphs).translated(control.pos());
+    };
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    if (const auto *caption = qobject_cast<const GapCaption *>(&control)) {
+        const QStringList words = caption->text().split("  ", Qt::SkipEmptyParts);
+        const QRect room = caption->contentsRect();
+        return {ink(room, left, words.first()),
+                ink(room.adjusted(caption->suffixOffset(), 0, 0, 0), left, words.last().trimmed())};
+    }
+    if (const auto *label = qobject_cast<const QLabel *>(&control);
+        label && !label->text().isEmpty())
+        return {ink(label->contentsRect(),
+                    int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                    label->text())};
+    if (const auto *button = qobject_cast<const QPushButton *>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        return {ink(button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button),
+                    Qt::AlignCenter, button->text())};
+    }
+    const auto *group = qobject_cast<const QGroupBox *>(&control);
+    if (!group || group->title().isEmpty())
+        return {};
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    return {ink(group->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                               QStyle::SC_GroupBoxLabel, group),
+                Qt::AlignLeft, group->title())};
+}
+
+} // namespace
+
+class TestWindowLayout : public WindowTest
+{
+    Q_OBJECT
+
+private slots:
+    void startUp();
+    void scaling();
+    void captionsWhole_data();
+    void captionsWhole();
+    void drawing();
+    void groupFrames();
+};
+
+void TestWindowLayout::startUp()
+{
+    QCOMPARE(w->differences({"SendLamp=green", "ReadLamp=green", "logo=", "Banner="}), "");
+    QCOMPARE(w->child<Lamp>("ReadLamp")->fillColor(), QColor(0, 255, 0));
+    auto *ports = w->child<QComboBox>("PortBox");
+    QVERIFY(ports->count() == 16 && ports->itemText(0) == "COM1" && ports->itemText(15) == "COM16");
+    QCOMPARE(ports->currentText(), "COM3");
+    for (int slot = 0; slot < SettingsTable::SlotCount; ++slot)
+        QCOMPARE(w->slot(slot), "unset");
+    // The design size, or the largest that fits a smaller screen's available
+    // area with the frame, centred in it.
+    const QRect area = w->form.screen()->availableGeometry(), frame = w->form.frameGeometry();
+    QVERIFY(area.contains(frame) && frame.center() == area.center());
+    QCOMPARE(w->form.size(), w->form.sizeForDesignArea(QSize(969, 700))
+                                 .boundedTo(area.size() - frame.size() + w->form.size()));
+    QCOMPARE(w->shown("StatusLine"), "Not connected");
+    // Label arrays share one name and are told apart by their Index.
+    for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
+        QCOMPARE(w->form.findChildren<QLabel *>(array).last()->property("Index"), size - 1);
+    QVERIFY(!w->form.serialLink().isOpen() && w->told().isEmpty());
+    // The focus is plain to see from the start: a dark ring just outside the
+    // first control, two pixels wide.
+    const auto *ring = w->form.findChild<QFocusFrame *>();
+    const auto *read = w->child<QWidget>("ReadButton");
+    QVERIFY(ring && ring->isVisible() && ring->widget() == read);
+    const QImage shot = w->form.grab().toImage();
+    const QPoint left =
+        read->mapTo(&w->form, QPoint(0, read->height() / 2)) * shot.devicePixelRatio();
+    for (const int outside : {1, 2})
+        QCOMPARE(shot.pixelColor(left - QPoint(outside, 0)), FocusRing::Colour);
+    w->click("SendButton"); // with no port: the send lamp turns red
+    QCOMPARE(w->child<Lamp>("SendLamp")->fillColor(), QColor(255, 0, 0));
+}
+
+// Every control with a record, the straight lines among them, is placed at
+// its design place times the two ratios, within its own container, from its
+// record alone, also after a 0 x 0 client area; type stays as it is, and so
+// does a control whose record does not read.
+void TestWindowLayout::scaling()
+{
+    QVERIFY(!w->child<QComboBox>("PortBox")->lineEdit()->property("Tag").isValid());
+    QHash<QWidget *, QRect> design;
+    for (QWidget *widget : w->form.findChildren<QWidget *>()) {
+        if (widget->property("Tag").isValid())
+            design.insert(widget, widget->geometry());
+    }
+    const QFont title = w->child<QWidget>("Label3")->font();
+    w->child<QWidget>("left.pulse5")->setProperty("Tag", "502    90    53");
+    for (const auto &[h, v] : {std::pair(1, 1), {2, 1}, {3, 3}, {0, 0}, {2, 2}}) {
+        w->form.resize(w->form.sizeForDesignArea(QSize(969 * h, 700 * v)));
+        for (auto it = design.cbegin(); it != design.cend(); ++it) {
+            const QRect d = it.value();
+            const bool kept = it.key()->objectName() == controlName("left.pulse5");
+            const QRect expected =
+                kept ? d : QRect(d.x() * h, d.y() * v, d.width() * h, d.height() * v);
+            QVERIFY2(it.key()->geometry() == expected, qPrintable(it.key()->objectName()));
+        }
+    }
+    QCOMPARE(w->child<QWidget>("Label3")->font(), title);
+}
+
+void TestWindowLayout::captionsWhole_data()
+{
+    addColumns<int, QSize>("points", "size");
+    for (const int points : {9, 10, 11}) {
+        for (const QSize size :
+             {QSize(969, 700), {969, 575}, {969, 543}, {906, 487}, {800, 560}, {1453, 1050}})
+            QTest::addRow("%d pt, %d x %d", points, size.width(), size.height()) << points << size;
+    }
+}
+
+// Whatever the desktop's type, at the design size and the sizes the window
+// is fitted or resized to, captions of one kind share one type size, and
+// every caption, button text and group title lies
+// inside its control and clear of the controls beside it (and a group's
+// title of the controls in the group): the boxes and buttons, and the words
+// of the other captions.
+void TestWindowLayout::captionsWhole()
+{
+    QFETCH(int, points);
+    QFETCH(QSize, size);
+    const QFont desktop = QApplication::font();
+    QApplication::setFont(QFont("DejaVu Sans", points));
+    newWindow();
+    QApplication::setFont(desktop);
+    w->form.resize(w->form.sizeForDesignArea(size));
+    // Captions of one kind share one type size.
+    for (const char *family :
+         {"Label14 Label15 Label16", "Command2 Command1",
+          "default1 default2 default3 Command_disable1 Command4",
+          "Label17 Label13 Label11 Label12 Label1 Label10 Label20", "Frame3 Frame2 Frame4",
+          "Label26 Label27", "Label29 Label30", "Label36"}) {
+        QSet<qreal> sizes;
+        for (const QString &name : QString(family).split(' '))
+            for (const QWidget *member : w->form.findChildren<QWidget *>(name))
+                sizes << member->font().pointSizeF();
+        QVERIFY2(sizes.size() == 1, family);
+    }
+    for (QWidget *control : w->form.findChildren<QWidget *>()) {
+        for (const QRect &ink : inkOf(*control)) {
+            QVERIFY2(control->geometry().contains(ink), qPrintable(control->objectName()));
+            for (QWidget *within : {control->parentWidget(), control}) { // a group's title: its own
+                const QPoint offset = within == control ? control->pos() : QPoint();
+                for (const QWidget *other :
+                     within->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                    if (other == control || !other->isVisible() ||
+                        QByteArray(other->metaObject()->className()) == "QFrame" ||
+                        qobject_cast<const QFocusFrame *>(other))
+                        continue; // the rectangles around captions, the ring: no neighbours
+                    for (const QRect &mark : qobject_cast<const QLabel *>(other)
+                                                 ? inkOf(*other)
+                                                 : QList{other->geometry()})
+                        QVERIFY2(!mark.translated(offset).intersects(ink),
+                                 qPrintable(control->objectName() + " and " + other->objectName()));
+                }
+            }
+        }
+    }
+}
+
+// Drawn at 0.85, 1 and 2 times the design size (the loop ends at 2), under
+// the dark theme and at the scale factor of the run: each straight line one device pixel thick
+// along its own place, between the controls it separates; captions dark on
+// light grey, the volumes dark on light red, the banner black on blue even
+// when disabled.
+void TestWindowLayout::drawing()
+{
+    w->set({"Banner=    Logo Set    "});
+    w->child("Banner")->setEnabled(false);
+    for (const double scale : {0.85, 1.0, 2.0}) {
+        w->form.resize(w->form.sizeForDesignArea(QSize(969, 700) * scale));
+        const QImage shot = w->form.grab().toImage();
+        const auto place = [&](const QString &name) {
+            const auto *control = w->child<QWidget>(name);
+            return QRect(control->mapTo(&w->form, QPoint()) * shot.devicePixelRatio(),
+                         control->size() * shot.devicePixelRatio());
+        };
+        // Each line, then the controls on either side of it at a point along it.
+        for (const QString line :
+             {"Line1 left.count left.pulse1", "Line1 right.count right.pulse1",
+              "Line2 Label13 Label11", "Line3 Label26 Label27", "Line4 Label29 Label30"}) {
+            const QStringList c = line.split(' ');
+            // Across the gap between the two controls, through its middle.
+            const QRect gap = QRect(place(c[1]).bottomRight(), place(c[2]).topLeft()).normalized();
+            const QList<int> across =
+                greys(shot, w->child<QFrame>(c[0])->frameShape() == QFrame::VLine
+                                ? QRect(gap.left(), gap.center().y(), gap.width(), 1)
+                                : QRect(gap.center().x(), gap.top(), 1, gap.height()));
+            QVERIFY2(across.value(0, 255) < 128 && across.value(1, 255) >= 128, qPrintable(line));
+        }
+        // Captions, boxes, buttons and tabs: dark text, on a light ground.
+        for (const QString &name : QString("Label3 Label23 Label13 Label24 left.volume "
+                                           "left.pulse1 PortBox SendButton qt_tabwidget_tabbar")
+                                       .split(' ')) {
+            const QList<int> inside = greys(shot, place(name).adjusted(3, 3, -3, -3));
+            QVERIFY2(inside.first() < 30 && inside[inside.size() / 2] > 200, qPrintable(name));
+        }
+        QVERIFY(greys(shot, place("Banner").adjusted(8, 8, -8, -8)).last() < 50);
+        // The LCD type keeps its size where it fits and shrinks only a little.
+        const double points = w->child("logo")->font().pointSizeF();
+        QVERIFY(scale < 1 ? points > 20 && points < 26.25 : points == 26.25);
+    }
+    // The captions with a box in their gap let clicks through to the box.
+    for (const char *name : {"BrewerCalibration", "calibration"}) {
+        auto *box = w->child(name);
+        QCOMPARE(w->form.childAt(box->mapTo(&w->form, box->rect().center())), box);
+    }
+}
+
+// Each group box's frame as the program draws it against the frame the
+// application's style draws: the same corners, edges and title, to within
+// a level of grey where the style's stretching rounds its blend the other
+// way, and the inside without the faint shade the style lays over it; at a
+// scale between whole pixels, the style's own frame.
+void TestWindowLayout::groupFrames()
+{
+    const auto *themed = qobject_cast<const QProxyStyle *>(QApplication::style());
+    if (!themed || themed->baseStyle()->name().compare("fusion", Qt::CaseInsensitive) != 0)
+        QSKIP("the frames are drawn by the style as they are");
+    for (const double scale : {0.85, 1.0, 2.0}) {
+        w->form.resize(w->form.sizeForDesignArea(QSize(969, 700) * scale));
+        for (QGroupBox *box : w->form.findChildren<QGroupBox *>()) {
+            const qreal ratio = box->devicePixelRatioF();
+            const auto draw = [&](QStyle *style) {
+                box->setStyle(style);
+                QImage image(box->size() * ratio, QImage::Format_RGB32);
+                image.setDevicePixelRatio(ratio);
+                box->render(&image, {}, {}, QWidget::DrawWindowBackground);
+                return image;
+            };
+            QStyle *own = box->style();
+            const QImage fusion = draw(QApplication::style());
+            const QImage drawn = draw(own);
+            QVERIFY(own != QApplication::style());
+            const auto lighter = [&](int x, int y) {
+                return qGray(drawn.pixel(x, y)) - qGray(fusion.pixel(x, y));
+            };
+            QRect differ;
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    if (qAbs(lighter(x, y)) > 1)
+                        differ |= QRect(x, y, 1, 1);
+            const QString where = box->objectName() + " at " + QString::number(scale);
+            if (ratio != qRound(ratio)) {
+                // Between whole pixels the style draws the frame its own way.
+                QVERIFY2(differ.isEmpty(), qPrintable(where));
+                continue;
+            }
+            // The inside, six pixels in from the frame's sides and bottom and
+            // below the title, is lighter by the shade, all of it.
+            const QRect all = drawn.rect();
+            const int edge = qRound(6 * ratio);
+            QVERIFY2(
+                qAbs(differ.left() - edge) <= 1 && qAbs(all.right() - differ.right() - edge) <= 1 &&
+                    qAbs(all.bottom() - differ.bottom() - edge) <= 1 &&
+                    differ.top() >=
+                        edge + (box->title().isEmpty() ? 0 : box->fontMetrics().height() * ratio),
+                qPrintable(where));
+            int shaded = 0;
+            for (int y = differ.top(); y <= differ.bottom(); ++y)
+                for (int x = differ.left(); x <= differ.right(); ++x)
+                    shaded += lighter(x, y) == 3;
+            QVERIFY2(shaded == differ.width() * differ.height(), qPrintable(where));
+        }
+    }
+}
+
+QTEST_MAIN(TestWindowLayout)
+#include "tst_window_layout.moc"
