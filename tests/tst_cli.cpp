@@ -128,12 +128,24 @@ void TestCli::commands_data()
            "pump=150 is out of range (70 to 100 percent); stored 100\n"
            "calibration=97.84 is rounded; stored 97.8\n");
     addRow("set takes show's JSON back", "set B.TXT center.disabled=true", 0, "B.TXT", "");
-    addRow("show", "show A.TXT", 0, "",
-           "logo=Fresh Brew\nleft.pulse1=10\nleft.pulse2=0\n|center.count=12\nright.count=0\n"
-           "center.disabled=yes\nright.disabled=no\ncalibration=97.8\npump=100\ndrip=90\n");
-    addRow("show as JSON", "show A.TXT --json", 0, "",
-           "\"center.disabled\":true,\n    \"right.disabled\":false,\n    \"calibration\":97.8,\n"
-           "    \"pump\":100,");
+    const QString shown =
+        "logo=Fresh Brew\nleft.pulse1=10\nleft.pulse2=0\n|center.count=12\nright.count=0\n"
+        "center.disabled=yes\nright.disabled=no\ncalibration=97.8\npump=100\ndrip=90\n";
+    const QString json = "\"center.disabled\":true,\n    \"right.disabled\":false,\n    "
+                         "\"calibration\":97.8,\n    \"pump\":100,";
+    addRow("show", "show A.TXT", 0, "", shown);
+    addRow("show as JSON", "show A.TXT --json", 0, "", json);
+    // In German, what peln-cli says to a person is translated, what it
+    // prints for scripts is not.
+    addRow("German: show", "LANGUAGE=de show A.TXT", 0, "", shown);
+    addRow("German: show as JSON", "LANGUAGE=de show A.TXT --json", 0, "", json);
+    addRow("German: frame in pieces", "LANGUAGE=de frame B.TXT --hex", 0, "",
+           "counts          30 30 30 30 30 30 30 43 30 30 30 30");
+    addRow("German: a misspelt name", "LANGUAGE=de get -f A.TXT pupm", 2, "",
+           "peln-cli: \u201Epupm\u201C ist kein Einstellungsname;");
+    addRow("German: a rounded value", "LANGUAGE=de set N.TXT calibration=97.85", 1, "N.TXT",
+           "calibration=97.85 wird gerundet; gespeichert: 97.8\n");
+    addRow("German: help", "LANGUAGE=de help frame", 0, "", "Aufruf: peln-cli frame");
     addRow("get, in the order asked", "get pump -f A.TXT logo pump", 0, "",
            "100\nFresh Brew\n100\n");
     addRow("diff", "diff A.TXT B.TXT", 1, "",
@@ -213,8 +225,17 @@ void TestCli::commands()
     QFETCH(QString, args);
     QFETCH(QString, changed);
     QFETCH(QString, said);
+    QStringList words = args.split(' ', Qt::SkipEmptyParts);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!words.isEmpty() && words.first().startsWith("LANGUAGE=")) {
+#ifdef Q_OS_WIN
+        QSKIP("Windows takes the language from the user's account, not from LANGUAGE");
+#endif
+        environment.insert("LANGUAGE", words.takeFirst().mid(9));
+    }
+    m_cli.setProcessEnvironment(environment);
     auto before = files();
-    QTEST(run(args.split(' ', Qt::SkipEmptyParts)), "status");
+    QTEST(run(words), "status");
     for (const QString &piece : said.split('|'))
         QVERIFY2(piece.isEmpty() ? m_out.isEmpty() : (m_out + m_err).contains(piece),
                  qPrintable(m_out + m_err));

@@ -1,11 +1,16 @@
 // The window to keyboard users and screen readers: the focus at start, the
 // order Tab visits, and the names, hints, roles and states that assistive
-// technology is offered of every control.
+// technology is offered of every control; and the window's words in the
+// user's language.
+#include "SerialNotices.h"
+#include "SettingWords.h"
+#include "Translation.h"
 #include "WindowTest.h"
 
 #include <QAccessible>
 #include <QFocusFrame>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 using namespace operations;
 
@@ -15,6 +20,8 @@ class TestWindowNames : public WindowTest
 
 private slots:
     void accessibility();
+    void languages_data();
+    void languages();
 };
 
 // For keyboard users and screen readers: the first control has the focus
@@ -113,6 +120,41 @@ void TestWindowNames::accessibility()
     QVERIFY(tree.filter(QRegularExpression("^Volumes Setting:")).size() == 1 &&
             tree.filter("LineHolder").isEmpty() && tree.filter("Display Setting").size() == 1);
     QVERIFY(offered("CenterTotal")->text(QAccessible::Description).startsWith("Reported by"));
+}
+
+void TestWindowNames::languages_data()
+{
+    // A notice, a setting's name as a screen reader speaks it, a caption and
+    // the start of a field's hint.
+    const QStringList english = {"Please connect COM  First ", "Right Button pulse brew setting 8",
+                                 "Send to Brewer",
+                                 "70 to 100 percent; any other number is sent as 100"};
+    const QStringList german = {"Bitte verbinden Sie zuerst die Schnittstelle ",
+                                "Rechte Taste, Impulsbrüh-Einstellung 8", "An Brüher senden",
+                                "70 bis 100 Prozent; jede andere Zahl wird als 100 gesendet"};
+    addColumns<QStringList, QString, QStringList>("languages", "chosen", "texts");
+    addRow("C", QStringList{"C"}, "", english);
+    addRow("none given", QStringList{}, "", english);
+    addRow("English ahead of German", QStringList{"en-US", "de-DE"}, "", english);
+    addRow("no catalogue", QStringList{"fr-FR"}, "", english);
+    addRow("German", QStringList{"de-DE"}, "de", german);
+    addRow("Austrian German", QStringList{"de-AT"}, "de", german);
+    addRow("French, then German", QStringList{"fr-FR", "de"}, "de", german);
+}
+
+// The user's languages, best first, and what they read: English or C ahead
+// of any other keeps the texts exactly as written.
+void TestWindowNames::languages()
+{
+    QFETCH(QStringList, languages);
+    QFETCH(QStringList, texts);
+    const auto english = qScopeGuard([] { removeTranslation(*qApp); });
+    QTEST(installTranslation(*qApp, languages), "chosen");
+    newWindow();
+    QCOMPARE(QStringList({portClosedText(), slotName(2 * ButtonRowLength + 7),
+                          w->child<QAbstractButton>("SendButton")->text(),
+                          w->child<QLineEdit>("pump")->toolTip().left(texts[3].size())}),
+             texts);
 }
 
 QTEST_MAIN(TestWindowNames)
