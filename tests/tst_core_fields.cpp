@@ -14,30 +14,6 @@
 
 using namespace operations;
 
-namespace {
-
-// "slot=text" pairs joined by spaces, then " -> rewrite" if the field is rewritten.
-QString describe(const FieldEdit &edit)
-{
-    QStringList parts;
-    for (const SlotWrite &write : edit.writes)
-        parts << QStringLiteral("%1=%2").arg(write.slot).arg(write.text);
-    return parts.join(' ') + (edit.rewrite ? " -> " + *edit.rewrite : QString());
-}
-
-// The characters of `typed` that `filter` lets through.
-QString passing(const QString &typed, bool (*filter)(char16_t))
-{
-    QString result;
-    for (QChar c : typed) {
-        if (filter(c.unicode()))
-            result += c;
-    }
-    return result;
-}
-
-} // namespace
-
 class TestCoreFields : public QObject
 {
     Q_OBJECT
@@ -56,61 +32,49 @@ private slots:
 void TestCoreFields::editors_data()
 {
     addColumns<int, QString, QString>("field", "text", "expected"); // index into settingFields()
-
-    // Pulse and volume fields: 0..102 in two digits, else 102 shown.
-    addRow("pulse 10", 2, "10", "2=0A");
-    addRow("pulse 102", 6, "102", "6=66");
-    addRow("pulse 103", 7, "103", "7=66 -> 102");
-    addRow("volume 999", 8, "999", "8=66 -> 102");
-    addRow("leading zeros", 11, "015", "11=0F");
-    addRow("negative", 12, "-1", "12=66 -> 102");
-    addRow("huge", 13, "99999999999999999999999", "13=66 -> 102");
-    addRow("blank reads 0", 14, "", "14=00");
-    addRow("not a number", 15, "1a", "");
-    addRow("fraction rounds to even", 16, "4.5", "16=04");
-    addRow("fraction over range", 17, "102.1", "17=66 -> 102");
-
+    // Rows "field|text|expected": the slots written, then " -> " and what the
+    // field is rewritten to, if it is.
+    const auto rows = [](const QStringList &rows) {
+        for (const QString &row : rows)
+            addRow(qPrintable(row), row.section('|', 0, 0).toInt(), row.section('|', 1, 1),
+                   row.section('|', 2));
+    };
+    // Pulse and volume fields: 0..102 in two digits, else 102 shown; a blank
+    // reads 0, a fraction rounds to even, what is no number writes nothing.
+    rows({"2|10|2=0A", "6|102|6=66", "7|103|7=66 -> 102", "8|999|8=66 -> 102", "11|015|11=0F",
+          "12|-1|12=66 -> 102", "13|99999999999999999999999|13=66 -> 102", "14||14=00", "15|1a|",
+          "16|4.5|16=04", "17|102.1|17=66 -> 102"});
     // Counts: 0..9999 in four digits, else 9999 shown; "OFF" sets the flag.
-    addRow("count 9999", 27, "9999", "27=270F");
-    addRow("count 10000", 27, "10000", "27=270F -> 9999");
-    addRow("count fraction", 27, " 12.5 ", "27=000C");
-    addRow("OFF", 28, "OFF", "33=01");
-    addRow("off in lower case", 28, "off", "33=00");
-    addRow("center 12", 28, "12", "33=00 28=000C");
-    addRow("right over", 29, "12345", "34=00 29=270F -> 9999");
-
+    rows({"27|9999|27=270F", "27|10000|27=270F -> 9999", "27| 12.5 |27=000C", "28|OFF|33=01",
+          "28|off|33=00", "28|12|33=00 28=000C", "29|12345|34=00 29=270F -> 9999"});
     // Calibration: range tested before rounding, ties to even, never rewritten.
-    addRow("cal 97.8", 30, "97.8", "30=094E");
-    addRow("cal 70", 30, "70", "30=0700");
-    addRow("cal 69.96", 30, "69.96", "30=0850");
-    addRow("cal 105.04", 30, "105.04", "30=0850");
-    addRow("cal 104.96", 30, "104.96", "30=0A32");
-    addRow("cal tie to even down", 30, "70.05", "30=0700");
-    addRow("cal tie to even up", 30, "70.15", "30=0702");
-    addRow("cal above tie", 30, "70.051", "30=0701");
-
+    rows({"30|97.8|30=094E", "30|70|30=0700", "30|69.96|30=0850", "30|105.04|30=0850",
+          "30|104.96|30=0A32", "30|70.05|30=0700", "30|70.15|30=0702", "30|70.051|30=0701"});
     // Pump and drip: out of range stores 100 and 90, never rewritten.
-    addRow("pump 70", 31, "70", "31=46");
-    addRow("pump 69", 31, "69", "31=64");
-    addRow("pump 101", 31, "101", "31=64");
-    addRow("drip 70", 32, "70", "32=46");
-    addRow("drip 105", 32, "105", "32=69");
-    addRow("drip 106", 32, "106", "32=5A");
-    addRow("drip 69", 32, "69", "32=5A");
+    rows({"31|70|31=46", "31|69|31=64", "31|101|31=64", "32|70|32=46", "32|105|32=69",
+          "32|106|32=5A", "32|69|32=5A"});
 }
 
 void TestCoreFields::editors()
 {
     QFETCH(int, field);
     QFETCH(QString, text);
-    QTEST(describe(editField(settingFields().at(field), text)), "expected");
+    const FieldEdit edit = editField(settingFields().at(field), text);
+    QStringList writes;
+    for (const SlotWrite &write : edit.writes)
+        writes << QStringLiteral("%1=%2").arg(write.slot).arg(write.text);
+    QTEST(writes.join(' ') + (edit.rewrite ? " -> " + *edit.rewrite : QString()), "expected");
 }
 
 void TestCoreFields::keyFilters()
 {
-    const QString typed = QString::fromUtf16(u"0189AZaz \b/:@[`{-.\r\x03\x16\x18\u00e9");
-    QCOMPARE(passing(typed, digitFilterPasses), "0189\b\x03\x16\x18");
-    QCOMPARE(passing(typed, logoFilterPasses), "0189AZaz \b\x03\x16\x18");
+    // The characters that `filter` lets through.
+    const auto passing = [](bool (*filter)(char16_t)) {
+        return QString::fromUtf16(u"0189AZaz \b/:@[`{-.\r\x03\x16\x18\u00e9")
+            .removeIf([&](QChar c) { return !filter(c.unicode()); });
+    };
+    QCOMPARE(passing(digitFilterPasses), "0189\b\x03\x16\x18");
+    QCOMPARE(passing(logoFilterPasses), "0189AZaz \b\x03\x16\x18");
     // An edit keeps what it brought in that the field takes, within the limit.
     const KeptEdit pasted = keptEdit("10", "11.5x0", isDigitCharacter);
     QCOMPARE(pasted.text + '|' + pasted.dropped, "1150|.x");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,13 @@ inline QByteArray fileWith(const QStringList &edits = {}, const char *lineEnd = 
         lines[number - 1] = edit.section(':', 1);
     }
     return lines.join(QLatin1String(lineEnd)).toLatin1();
+}
+
+// What the file at `path` holds; nothing when it cannot be read.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A good record: counts 144, 0, 7; button settings 1..27; calibration 88.0;
@@ -146,6 +154,7 @@ inline QList<ReplyCase> replyCases()
                     : QStringLiteral("%1.pulse%2=%3").arg(rows[i / 9]).arg(i % 9 + 1).arg(i + 1));
     // A bad reply changes no field and no slot, and says why.
     const auto unchanged = [](const QString &problem) { return QStringList{"problem=" + problem}; };
+    const QStringList noHeader = unchanged("what arrived does not start with FF AA.");
     return {
         {"example record", record(), example},
         // 102 and anything larger is zero in a pulse field, 102 in a volume
@@ -164,9 +173,7 @@ inline QList<ReplyCase> replyCases()
         {"one byte", QByteArray("\xff"), unchanged("only 1 of its 39 bytes arrived.")},
         {"20 bytes", record().left(20), unchanged("only 20 of its 39 bytes arrived.")},
         {"38 bytes", record().chopped(1), unchanged("only 38 of its 39 bytes arrived.")},
-        {"header bytes swapped", record({{1, 0xAA}, {2, 0xFF}}),
-         unchanged("what arrived does not start with FF AA.")},
-        {"one byte, not the header", QByteArray(1, '\0'),
-         unchanged("what arrived does not start with FF AA.")},
+        {"header bytes swapped", record({{1, 0xAA}, {2, 0xFF}}), noHeader},
+        {"one byte, not the header", QByteArray(1, '\0'), noHeader},
     };
 }

@@ -41,12 +41,11 @@ inline QString frameProblem(const QByteArray &frame, const SettingsTable &table,
     if (parsed.length != frame.size() ||
         parsed.logo != (withLogo ? logo.toLatin1() : std::optional<QByteArray>()))
         return QStringLiteral("frame does not read back whole: %1").arg(parsed.problem);
-    for (int slot = 0; slot < UsedSlots; ++slot) {
+    for (int slot = 0; slot < UsedSlots; ++slot)
         if (parsed.slotTexts[slot] != table.slot(slot))
             return QStringLiteral("frame carries \"%1\" for slot %2")
                 .arg(parsed.slotTexts[slot])
                 .arg(slot);
-    }
     return {};
 }
 

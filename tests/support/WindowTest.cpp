@@ -50,12 +50,6 @@ void WindowTest::loadInNewWindow(const QByteArray &bytes)
     w->click("LoadButton");
 }
 
-QByteArray WindowTest::savedFile() const
-{
-    QFile file(filePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 void WindowTest::connectTo(const QString &device)
 {
     w->child<QComboBox>("PortBox")->lineEdit()->selectAll();

@@ -38,7 +38,6 @@ protected:
     // Writes `bytes` as the settings file and presses Load in a new window.
     void loadInNewWindow(const QByteArray &bytes);
     QString filePath() const { return m_dir->filePath("PELN PROGRAM DATA.TXT"); }
-    QByteArray savedFile() const;
     // Types the device into the port box, as a user would, and presses Connect.
     void connectTo(const QString &device);
     // Connects to the simulated brewer's line; true when that succeeded.

@@ -81,10 +81,6 @@ struct WindowUnderTest
         const QColor colour = child<Lamp>(name)->fillColor();
         return colour == Lamp::Green ? "green" : colour == Lamp::Red ? "red" : colour.name();
     }
-    QString slot(int index) const
-    {
-        return form.settingsTable().slot(index).value_or(QStringLiteral("unset"));
-    }
     void click(const QString &button) const
     {
         QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
@@ -104,7 +100,9 @@ struct WindowUnderTest
         return ::differences(expected, [this](const QString &key) {
             bool isSlot = false;
             const int index = key.toInt(&isSlot);
-            return isSlot ? slot(index) : shown(key);
+            return isSlot ? form.settingsTable().slot(index).value_or("unset") : shown(key);
         });
     }
+    // The same for items given as one string, separated by spaces.
+    QString diff(const QString &expected) const { return differences(expected.split(' ')); }
 };
