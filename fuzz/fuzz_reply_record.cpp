@@ -11,19 +11,13 @@
 #include "SettingsForm.h"
 #include "SlotForms.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 using namespace operations;
 
 namespace {
 
 void require(bool holds, const char *what)
 {
-    if (holds)
-        return;
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
+    check(holds ? QString() : QString::fromLatin1(what));
 }
 
 } // namespace

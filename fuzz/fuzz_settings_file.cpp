@@ -11,22 +11,7 @@
 #include "SettingsFileOperations.h"
 #include "SettingsForm.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 using namespace operations;
-
-namespace {
-
-void check(const QString &problem)
-{
-    if (problem.isEmpty())
-        return;
-    std::fprintf(stderr, "%s\n", qPrintable(problem));
-    std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -131,16 +131,13 @@ void TestCli::commands_data()
     const QString shown =
         "logo=Fresh Brew\nleft.pulse1=10\nleft.pulse2=0\n|center.count=12\nright.count=0\n"
         "center.disabled=yes\nright.disabled=no\ncalibration=97.8\npump=100\ndrip=90\n";
-    const QString json = "\"center.disabled\":true,\n    \"right.disabled\":false,\n    "
-                         "\"calibration\":97.8,\n    \"pump\":100,";
     addRow("show", "show A.TXT", 0, "", shown);
-    addRow("show as JSON", "show A.TXT --json", 0, "", json);
+    addRow("show as JSON", "show A.TXT --json", 0, "",
+           "\"center.disabled\":true,\n    \"right.disabled\":false,\n    \"calibration\":97.8,\n"
+           "    \"pump\":100,");
     // In German, what peln-cli says to a person is translated, what it
     // prints for scripts is not.
     addRow("German: show", "LANGUAGE=de show A.TXT", 0, "", shown);
-    addRow("German: show as JSON", "LANGUAGE=de show A.TXT --json", 0, "", json);
-    addRow("German: frame in pieces", "LANGUAGE=de frame B.TXT --hex", 0, "",
-           "counts          30 30 30 30 30 30 30 43 30 30 30 30");
     addRow("German: a misspelt name", "LANGUAGE=de get -f A.TXT pupm", 2, "",
            "peln-cli: \u201Epupm\u201C ist kein Einstellungsname;");
     addRow("German: a rounded value", "LANGUAGE=de set N.TXT calibration=97.85", 1, "N.TXT",

@@ -82,6 +82,13 @@ void TestCoreFields::keyFilters()
     QCOMPARE(keptEdit("ABCDEFGHIJKLMN", "ABCDEF-GHIJKLMN", isLogoCharacter, 16).text,
              "ABCDEFGHIJKLMN");
     QCOMPARE(keptEdit("A-B", "A-BCD", isLogoCharacter, 4).text, "A-BC");
+    // A calibration slot holds its tenths as two pairs of hex digits,
+    // hundreds and the rest (0850: 8 and 80, 88); a pair that is no number
+    // leaves no value to show.
+    QCOMPARE(QList({loadedFieldText(FieldKind::Calibration, "0850"),
+                    loadedFieldText(FieldKind::Calibration, "08ZZ"),
+                    loadedFieldText(FieldKind::Calibration, "ZZ50")}),
+             QList<std::optional<QString>>({"88", std::nullopt, std::nullopt}));
 }
 
 void TestCoreFields::sentValues_data()

@@ -8,6 +8,7 @@
 #include "DataRow.h"
 #include "HeldSettings.h"
 #include "Invariants.h"
+#include "PseudoTerminalLine.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileOperations.h"
 #include "SlotForms.h"
@@ -42,6 +43,7 @@ private slots:
     void reply();
     void heldSettings_data();
     void heldSettings();
+    void stalledLine();
 };
 
 // Every slot in its place on the wire, and read back by the parser that the
@@ -61,9 +63,18 @@ void TestCoreOperations::frameBytes()
 
     QCOMPARE(parseSettingsFrame(frame + frame).length, frame.size());
     QCOMPARE(parseSettingsFrame(frame.left(60)).status, ParsedFrame::Status::Incomplete);
-    for (const qsizetype at : {qsizetype(5), frame.size() - 1}) // a digit, the closing ")"
-        QCOMPARE(parseSettingsFrame(QByteArray(frame).replace(at, 1, "g")).status,
-                 ParsedFrame::Status::Malformed);
+    // A byte out of place is named, as a character or in hexadecimal.
+    const QList<std::pair<QByteArray, QString>> faults = {
+        {QByteArray(frame).replace(4, 1, "g"),
+         "byte 5 is \"g\": expected \"&\", the start of the settings"},
+        {QByteArray(frame).replace(5, 1, "\x1F"),
+         "byte 6 is 0x1F: expected a hexadecimal digit 0-9 or A-F"},
+        {frame.chopped(1) + "g", "byte 84 is \"g\": expected \")\", the end of the settings"}};
+    for (const auto &[bytes, problem] : faults) {
+        const ParsedFrame bad = parseSettingsFrame(bytes);
+        QVERIFY(bad.status == ParsedFrame::Status::Malformed);
+        QCOMPARE(bad.problem, problem);
+    }
     const ParsedFrame junk = parseSettingsFrame("xyz" + frame); // skipped up to the next frame
     QVERIFY(junk.status == ParsedFrame::Status::Malformed && junk.length == 3);
     const ParsedFrame longLogo = parseSettingsFrame("$$" + QByteArray(17, 'A') + "/&");
@@ -88,8 +99,7 @@ void TestCoreOperations::frameRefusals_data()
     addRow("slash ends the logo", 0, "66", "A/B", "holds \"/\"");
     addRow("beyond one byte", 0, "66", QString::fromUtf16(u"Caf\u20ac"), "as one byte");
     addRow("control character", 0, "66", "Hot\x01", "code 1, which the brewer cannot show");
-    addRow("delete", 0, "66", "\x7f", "cannot show");
-    addRow("Latin-1 letter", 0, "66", QString::fromLatin1("Caf\xe9"), "cannot show");
+    addRow("delete, past the printable", 0, "66", "\x7f", "cannot show");
     addRow("punctuation is printable", 0, "66", "Joe's #1 ~$&)", "");
     addRow("too long to be sent at all", 0, "66", QString::fromLatin1("\x01\xe9 more than sixteen"),
            "");
@@ -310,6 +320,20 @@ void TestCoreOperations::heldSettings()
     const auto report = decodeReply(replyPieces(replyDump(record(held))));
     QTEST(heldDifferencesText(heldDifferences(frame, *report).value(), QTime(14, 2)), "told");
     QVERIFY(!heldDifferences(frame.chopped(1), *report));
+}
+
+// A device that takes no more data: the wait for it to take what was
+// queued ends in time and says how long it waited.
+void TestCoreOperations::stalledLine()
+{
+    PseudoTerminalLine line; // nobody reads its far end
+    if (!line.open(false))
+        QSKIP(qPrintable("no line to stall: " + line.errorString()));
+    SerialLink link;
+    link.setDeviceName(line.devicePath());
+    QVERIFY2(link.open(), qPrintable(link.errorString()));
+    QVERIFY(link.write(QByteArray(1 << 20, 'x')) && !link.drainOutput(250));
+    QCOMPARE(link.errorString(), "The device took no data for 0.25 seconds.");
 }
 
 QTEST_GUILESS_MAIN(TestCoreOperations)

@@ -82,6 +82,12 @@ void TestWindowFields::keys()
                      "drip=015"),
              "");
     QCOMPARE(QToolTip::text(), "Whole numbers 70 to 105 seconds");
+    // The hint opens just under the field's left end, not over what was typed.
+    const QPoint under = w->child("drip")->mapToGlobal(QPoint(0, w->child("drip")->height()));
+    const QList<QWidget *> tops = QApplication::topLevelWidgets();
+    QVERIFY(std::any_of(tops.begin(), tops.end(), [&](const QWidget *top) {
+        return top->inherits("QTipLabel") && QRect(under, QSize(8, 24)).contains(top->pos());
+    }));
 
     auto *logo = w->child("logo");
     QTest::keyClicks(logo, "Ab 9-");
@@ -129,14 +135,23 @@ void TestWindowFields::defaultAndDisable()
     }
     QCOMPARE(w->diff("left.pulse1=5 left.pulse2=0 left.pulse3=0 left.pulse8=0 left.volume=64"), "");
 
+    // Each Disable toggle is pressed while its own count shows OFF.
+    const auto pressed = [&] {
+        return QList<bool>{w->child<QAbstractButton>("CenterDisable")->isChecked(),
+                           w->child<QAbstractButton>("RightDisable")->isChecked()};
+    };
     w->set({"right.count=25"});
     w->click("RightDisable");
+    w->set({"pump=80"});
     QCOMPARE(w->diff("right.count=OFF 34=01 29=0019"), "");
+    QCOMPARE(pressed(), QList<bool>({false, true}));
     w->click("RightDisable");
     w->click("CenterDisable");
     QCOMPARE(w->diff("right.count=0 34=00 29=0000 center.count=OFF 33=01"), "");
+    QCOMPARE(pressed(), QList<bool>({true, false}));
     QTest::keyClick(w->child("center.count"), Qt::Key_Backspace); // typing over "OFF" enables it
     QCOMPARE(w->diff("center.count=OF 33=00 28=unset"), "");
+    QCOMPARE(pressed(), QList<bool>({false, false}));
 }
 
 // Random bytes, half of them values that sit on a rule's edge.

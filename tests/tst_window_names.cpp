@@ -43,10 +43,7 @@ void TestWindowNames::accessibility()
             chain << buttonFieldName(buttonSlot(row, column));
         chain << rows[row] + "Default";
     }
-    chain << "calibration"
-          << "pump"
-          << "drip"
-          << "qt_tabwidget_tabbar";
+    chain << QString("calibration pump drip qt_tabwidget_tabbar").split(' ');
     QApplication::setActiveWindow(&w->form);
     QVERIFY(QTest::qWaitForWindowActive(&w->form));
     for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
@@ -72,7 +69,6 @@ void TestWindowNames::accessibility()
                  button + " default settings");
     }
     QCOMPARE(w->child("center.pulse3")->toolTip(), "0 to 102; a larger number becomes 102");
-    QVERIFY(w->child("pump")->toolTip().endsWith("; until the field is changed, 0 is sent"));
 
     // What assistive technology is offered of the other controls; a lamp's
     // state follows its colour.
@@ -128,17 +124,17 @@ void TestWindowNames::languages_data()
     // the start of a field's hint.
     const QStringList english = {"Please connect COM  First ", "Right Button pulse brew setting 8",
                                  "Send to Brewer",
-                                 "70 to 100 percent; any other number is sent as 100"};
+                                 "70 to 100 percent; any other number is sent as 100; until the "
+                                 "field is changed, 0 is sent"};
     const QStringList german = {"Bitte verbinden Sie zuerst die Schnittstelle ",
                                 "Rechte Taste, Impulsbrüh-Einstellung 8", "An Brüher senden",
-                                "70 bis 100 Prozent; jede andere Zahl wird als 100 gesendet"};
+                                "70 bis 100 Prozent; jede andere Zahl wird als 100 gesendet; "
+                                "solange das Feld unverändert ist, wird 0 gesendet"};
     addColumns<QStringList, QString, QStringList>("languages", "chosen", "texts");
     addRow("C", QStringList{"C"}, "", english);
-    addRow("none given", QStringList{}, "", english);
     addRow("English ahead of German", QStringList{"en-US", "de-DE"}, "", english);
     addRow("no catalogue", QStringList{"fr-FR"}, "", english);
     addRow("German", QStringList{"de-DE"}, "de", german);
-    addRow("Austrian German", QStringList{"de-AT"}, "de", german);
     addRow("French, then German", QStringList{"fr-FR", "de"}, "de", german);
 }
 
@@ -153,7 +149,7 @@ void TestWindowNames::languages()
     newWindow();
     QCOMPARE(QStringList({portClosedText(), slotName(2 * ButtonRowLength + 7),
                           w->child<QAbstractButton>("SendButton")->text(),
-                          w->child<QLineEdit>("pump")->toolTip().left(texts[3].size())}),
+                          w->child<QLineEdit>("pump")->toolTip()}),
              texts);
 }
 

@@ -4,6 +4,8 @@
 #include "SlotForms.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 // What must hold of the settings table whatever reached the program: every
 // slot 0..34 is unset (unless `requireSet`) or exactly its width of
@@ -59,4 +61,13 @@ inline QString builtFrameProblem(const SettingsTable &table, const QString &logo
         return QStringLiteral("frame %1 and refused: \"%2\"")
             .arg(frame.bytes.isEmpty() ? "not built" : "built", frame.refusal);
     return frame.bytes.isEmpty() ? QString() : frameProblem(frame.bytes, table, logo);
+}
+
+// Stops a fuzz target at the first broken rule, saying which ("" is none).
+inline void check(const QString &problem)
+{
+    if (problem.isEmpty())
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(problem));
+    std::abort();
 }
