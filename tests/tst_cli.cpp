@@ -4,18 +4,14 @@
 // it agrees with the window is checked beside the window's Load and Read.)
 #include "BrewerSimulator.h"
 #include "Cases.h"
+#include "CliRunner.h"
 #include "DataRow.h"
 #include "PortLockFile.h"
 #include "SettingNames.h"
 #include "SettingsFileAccess.h"
 #include "SettingsFileLock.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QProcess>
 #include <QScopeGuard>
-#include <QTemporaryDir>
-#include <QTest>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -24,7 +20,7 @@
 
 using namespace operations;
 
-class TestCli : public QObject
+class TestCli : public QObject, protected CliRunner
 {
     Q_OBJECT
 
@@ -40,56 +36,7 @@ private slots:
     void sendAndRead();
     void portLockFile();
     void comPort();
-
-private:
-    // Starts peln-cli in the test's folder; finish() waits for it, running
-    // the event loop, and returns its exit status.
-    void start(const QStringList &args, const QString &program = PELN_CLI);
-    int finish();
-    int run(const QStringList &args)
-    {
-        start(args);
-        return finish();
-    }
-    // Every file of the test's folder with a checksum of its bytes.
-    QMap<QString, QByteArray> files() const;
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QProcess m_cli;
-    QString m_out, m_err;
 };
-
-void TestCli::start(const QStringList &args, const QString &program)
-{
-    m_cli.setWorkingDirectory(m_dir->path());
-    m_cli.start(program, args);
-#ifdef Q_OS_WIN
-    // Under Wine a program now and then fails to start while other tests
-    // start theirs beside it: it gets one more try.
-    if (!m_cli.waitForStarted())
-        m_cli.start(program, args);
-#endif
-    QVERIFY2(m_cli.waitForStarted(), qPrintable(m_cli.errorString()));
-}
-
-int TestCli::finish()
-{
-    [&] { QTRY_VERIFY_WITH_TIMEOUT(m_cli.state() == QProcess::NotRunning, 60000); }();
-    m_out = QString::fromUtf8(m_cli.readAllStandardOutput());
-    m_err = QString::fromUtf8(m_cli.readAllStandardError());
-    return m_cli.exitStatus() == QProcess::NormalExit ? m_cli.exitCode() : -1;
-}
-
-QMap<QString, QByteArray> TestCli::files() const
-{
-    QMap<QString, QByteArray> sums;
-    for (const QString &name : QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden)) {
-        QFile file(m_dir->filePath(name));
-        file.open(QIODevice::ReadOnly);
-        sums.insert(name, QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1));
-    }
-    return sums;
-}
 
 // Files made by set, files that are damaged, cut short or empty, and files
 // that are no settings files at all.

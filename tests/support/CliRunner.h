@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// peln-cli run as a process in a folder of the test's own, as a script runs
+// it. A test class takes it in beside QObject; its init() makes m_dir.
+class CliRunner
+{
+protected:
+    // Starts peln-cli in the test's folder; finish() waits for it, running
+    // the event loop, and returns its exit status.
+    void start(const QStringList &args, const QString &program = PELN_CLI)
+    {
+        m_cli.setWorkingDirectory(m_dir->path());
+        m_cli.start(program, args);
+#ifdef Q_OS_WIN
+        // Under Wine a program now and then fails to start while other tests
+        // start theirs beside it: it gets one more try.
+        if (!m_cli.waitForStarted())
+            m_cli.start(program, args);
+#endif
+        QVERIFY2(m_cli.waitForStarted(), qPrintable(m_cli.errorString()));
+    }
+    int finish()
+    {
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(m_cli.state() == QProcess::NotRunning, 60000); }();
+        m_out = QString::fromUtf8(m_cli.readAllStandardOutput());
+        m_err = QString::fromUtf8(m_cli.readAllStandardError());
+        return m_cli.exitStatus() == QProcess::NormalExit ? m_cli.exitCode() : -1;
+    }
+    int run(const QStringList &args)
+    {
+        start(args);
+        return finish();
+    }
+    // Every file of the test's folder with a checksum of its bytes.
+    QMap<QString, QByteArray> files() const
+    {
+        QMap<QString, QByteArray> sums;
+        for (const QString &name : QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden)) {
+            QFile file(m_dir->filePath(name));
+            file.open(QIODevice::ReadOnly);
+            sums.insert(name, QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1));
+        }
+        return sums;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QProcess m_cli;
+    QString m_out, m_err;
+};
