@@ -3,7 +3,6 @@
 // standard output, and send and read against the simulated brewer. (That
 // it agrees with the window is checked beside the window's Load and Read.)
 #include "BrewerSimulator.h"
-#include "Cases.h"
 #include "CliRunner.h"
 #include "DataRow.h"
 #include "PortLockFile.h"
@@ -89,7 +88,6 @@ void TestCli::commands_data()
            "peln-cli: \u201Epupm\u201C ist kein Einstellungsname;");
     addRow("German: a rounded value", "LANGUAGE=de set N.TXT calibration=97.85", 1, "N.TXT",
            "calibration=97.85 wird gerundet; gespeichert: 97.8\n");
-    addRow("German: help", "LANGUAGE=de help frame", 0, "", "Aufruf: peln-cli frame");
     addRow("get, in the order asked", "get pump -f A.TXT logo pump", 0, "",
            "100\nFresh Brew\n100\n");
     addRow("diff", "diff A.TXT B.TXT", 1, "",

@@ -5,7 +5,6 @@
 #include "WindowTest.h"
 
 #include <QProcess>
-#include <QTimer>
 #include <QToolTip>
 
 using namespace operations;
@@ -91,18 +90,18 @@ void TestWindowFile::saveAndLoad()
 void TestWindowFile::saveAsAndOpen()
 {
     const QString cafe = m_dir->filePath("Cafe Miller.txt"), notes = m_dir->filePath("notes.md");
-    // Save As and Open open the desktop's dialogs, each with its title.
-    QStringList titles;
-    for (QAction *action : w->form.actions()) {
-        QTimer::singleShot(0, &w->form, [&titles] {
-            titles << QApplication::activeModalWidget()->windowTitle();
-            QApplication::activeModalWidget()->close();
-        });
-        action->trigger();
-    }
-    QCOMPARE(titles, QStringList({"Save the settings as", "Open a settings file"}));
     w->set({"pump=80"});
     w->form.saveFileAs(cafe);
+    // The menu on Save offers Save As, Open and the files of this run; they
+    // open the desktop's dialogs, with their titles and the files they show.
+    emit w->child<QWidget>("SaveButton")->customContextMenuRequested(QPoint());
+    for (QAction *action : w->form.actions())
+        action->trigger();
+    const QString filter = ": Settings files (*.txt *.TXT);;All files (*)";
+    QCOMPARE(
+        w->opened,
+        QStringList({"Save &As\u2026|&Open\u2026|Recent files|" + QDir::toNativeSeparators(cafe),
+                     "Save the settings as" + filter, "Open a settings file" + filter}));
     QCOMPARE(w->form.windowTitle(), "PELN \u2014 Cafe Miller.txt");
     w->click("SaveButton"); // the design's own file
     QCOMPARE(w->told(), QStringList({"Message:  <Cafe Miller.txt>  Save successful!", Saved}));

@@ -93,10 +93,9 @@ void TestWindowLayout::startUp()
                                  .boundedTo(area.size() - frame.size() + w->form.size()));
     QCOMPARE(w->shown("StatusLine"), "Not connected");
     // Label arrays share one name and are told apart by their Index.
-    for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}}) {
-        const QList<QLabel *> labels = w->form.findChildren<QLabel *>(array);
-        QVERIFY(labels.size() == size && labels.last()->property("Index") == size - 1);
-    }
+    for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
+        QVERIFY(w->form.findChildren<QLabel *>(array).size() == size &&
+                w->form.findChildren<QLabel *>(array).last()->property("Index") == size - 1);
     QVERIFY(!w->form.serialLink().isOpen() && w->told().isEmpty());
     // The focus is plain to see from the start: a dark ring just outside the
     // first control, two pixels wide.

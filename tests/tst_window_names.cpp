@@ -10,7 +10,6 @@
 #include <QAccessible>
 #include <QFocusFrame>
 #include <QRegularExpression>
-#include <QScopeGuard>
 
 using namespace operations;
 
@@ -133,7 +132,6 @@ void TestWindowNames::languages_data()
     addColumns<QStringList, QString, QStringList>("languages", "chosen", "texts");
     addRow("C", QStringList{"C"}, "", english);
     addRow("English ahead of German", QStringList{"en-US", "de-DE"}, "", english);
-    addRow("no catalogue", QStringList{"fr-FR"}, "", english);
     addRow("German", QStringList{"de-DE"}, "de", german);
     addRow("French, then German", QStringList{"fr-FR", "de"}, "de", german);
 }
@@ -144,13 +142,13 @@ void TestWindowNames::languages()
 {
     QFETCH(QStringList, languages);
     QFETCH(QStringList, texts);
-    const auto english = qScopeGuard([] { removeTranslation(*qApp); });
     QTEST(installTranslation(*qApp, languages), "chosen");
     newWindow();
     QCOMPARE(QStringList({portClosedText(), slotName(2 * ButtonRowLength + 7),
                           w->child<QAbstractButton>("SendButton")->text(),
                           w->child<QLineEdit>("pump")->toolTip()}),
              texts);
+    removeTranslation(*qApp); // each row puts in its own, the next test none
 }
 
 QTEST_MAIN(TestWindowNames)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Cases.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QProcess>
@@ -43,11 +45,9 @@ protected:
     QMap<QString, QByteArray> files() const
     {
         QMap<QString, QByteArray> sums;
-        for (const QString &name : QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden)) {
-            QFile file(m_dir->filePath(name));
-            file.open(QIODevice::ReadOnly);
-            sums.insert(name, QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1));
-        }
+        for (const QString &name : QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden))
+            sums.insert(name, QCryptographicHash::hash(fileBytes(m_dir->filePath(name)),
+                                                       QCryptographicHash::Sha1));
         return sums;
     }
 

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -30,12 +31,25 @@ struct WindowUnderTest
 {
     Form1 form;
     QList<Told> notices;
-    QString answer; // the text of the button that answers a question
+    QString answer;     // the text of the button that answers a question
+    QStringList opened; // each menu's entries, each file dialog's title and files
     QTimer answering;
 
     WindowUnderTest()
     {
         QObject::connect(&answering, &QTimer::timeout, [this] {
+            // A menu or a file dialog is recorded, then closed.
+            if (QWidget *menu = QApplication::activePopupWidget()) {
+                QStringList texts;
+                for (const QAction *action : menu->actions())
+                    texts << action->text();
+                opened << texts.join('|');
+                menu->close();
+            } else if (auto *files =
+                           qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                opened << files->windowTitle() + ": " + files->nameFilters().join(";;");
+                files->reject();
+            }
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box || !box->isVisible())
                 return;
