@@ -5,7 +5,8 @@
 # then the window as it opens on a 1024 x 600 screen, the design size at a
 # scale factor of 1.5, and the design size on desktops that hand the program
 # their own type and colours: GTK's with a 10 pt and an 11 pt type, and GTK's
-# dark theme (Adwaita:dark); and beside them the Windows build at the design
+# dark theme (Adwaita:dark); in German at the design size and on the 1024 x
+# 600 screen; and beside them the Windows build at the design
 # size under Wine, once scripts/windows.sh has built it. Then a technician's
 # steps against the simulated brewer, each notice included, in link-plain/,
 # link-1024x600/, link-150/ and link-gtk-dark/ (see below), and the window
@@ -29,6 +30,11 @@ xvfb-run -a -s "-screen 0 2000x1200x24" "$shot" "$out" "${sizes[@]}"
 $defaults || exit 0
 xvfb-run -a -s "-screen 0 1024x600x24" "$shot" "$out" opened
 QT_SCALE_FACTOR=1.5 xvfb-run -a -s "-screen 0 2000x1200x24" "$shot" "$out" 969x700
+# In German, whose captions run longest: the design size and a netbook's
+# screen, in de/.
+mkdir -p "$out/de"
+LANGUAGE=de xvfb-run -a -s "-screen 0 2000x1200x24" "$shot" "$out/de" 969x700
+LANGUAGE=de xvfb-run -a -s "-screen 0 1024x600x24" "$shot" "$out/de" opened
 
 # A GTK desktop: its settings in a folder of their own, its type and theme
 # handed to the program by Qt's GTK platform theme.
