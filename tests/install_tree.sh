@@ -52,6 +52,11 @@ for status in 0 1 2 3 4 5; do
 done
 offered "$cli" set pu | grep -qx 'pump=' || fail "completion offers no setting names without FILE"
 offered "$cli" get -f x.txt pu | grep -qx 'pump' || fail "completion offers no names for get"
+# The same to a German user: peln-cli's answers are read in English.
+[ "$(LANGUAGE=de offered "$cli" "" | grep -v '^-')" = "$commands" ] &&
+    [ "$(LANGUAGE=de offered "$cli" send --)" = "$(offered "$cli" send --)" ] &&
+    [ "$(LANGUAGE=de offered "$cli" set "")" = "$(offered "$cli" set "")" ] ||
+    fail "completion offers other words in German"
 spaced=$(mktemp -d) && touch "$spaced/PELN PROGRAM DATA.TXT"
 [ "$(cd "$spaced" && offered "$cli" show PELN)" = "PELN PROGRAM DATA.TXT" ] ||
     fail "completion splits a file name with spaces"

@@ -1,7 +1,9 @@
 # bash completion for peln-cli: its commands, their options, the serial
 # ports, settings files and the names of the settings. The commands, the
 # options, the names and the ports are peln-cli's own answers (--help, help
-# COMMAND, list, ports), so that the completion says what peln-cli takes.
+# COMMAND, list, ports), so that the completion says what peln-cli takes;
+# it is asked in English, whose headings ("Commands:", "Options:") and words
+# ("reported") the completion reads, whatever the user's language.
 
 _peln_cli_words()
 {
@@ -13,6 +15,7 @@ _peln_cli()
 {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local cli=${COMP_WORDS[0]} command="" operands=0 i
+    local -x LANGUAGE=en # for peln-cli's answers below; the user's is kept
     # The command is the first word that is no option; the words after it
     # that are no options, nor their values, are its operands.
     for ((i = 1; i < COMP_CWORD; i++)); do
