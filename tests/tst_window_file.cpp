@@ -90,18 +90,24 @@ void TestWindowFile::saveAndLoad()
 void TestWindowFile::saveAsAndOpen()
 {
     const QString cafe = m_dir->filePath("Cafe Miller.txt"), notes = m_dir->filePath("notes.md");
+    for (int i = 1; i <= 9; ++i)
+        w->form.saveFileAs(m_dir->filePath(QString::number(i) + ".txt"));
+    w->told();
     w->set({"pump=80"});
     w->form.saveFileAs(cafe);
+    // The files of this run, newest first, eight at most.
+    const QStringList recent = w->form.recentFiles();
+    QVERIFY(recent.size() == 8 && recent[0] == QDir::toNativeSeparators(cafe) &&
+            recent[7].endsWith("3.txt"));
     // The menu on Save offers Save As, Open and the files of this run; they
     // open the desktop's dialogs, with their titles and the files they show.
     emit w->child<QWidget>("SaveButton")->customContextMenuRequested(QPoint());
     for (QAction *action : w->form.actions())
         action->trigger();
     const QString filter = ": Settings files (*.txt *.TXT);;All files (*)";
-    QCOMPARE(
-        w->opened,
-        QStringList({"Save &As\u2026|&Open\u2026|Recent files|" + QDir::toNativeSeparators(cafe),
-                     "Save the settings as" + filter, "Open a settings file" + filter}));
+    QCOMPARE(w->opened,
+             QStringList({"Save &As\u2026|&Open\u2026|Recent files|" + recent.join('|'),
+                          "Save the settings as" + filter, "Open a settings file" + filter}));
     QCOMPARE(w->form.windowTitle(), "PELN \u2014 Cafe Miller.txt");
     w->click("SaveButton"); // the design's own file
     QCOMPARE(w->told(), QStringList({"Message:  <Cafe Miller.txt>  Save successful!", Saved}));

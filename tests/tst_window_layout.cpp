@@ -92,6 +92,9 @@ void TestWindowLayout::startUp()
     QCOMPARE(w->form.size(), w->form.sizeForDesignArea(QSize(969, 700))
                                  .boundedTo(area.size() - frame.size() + w->form.size()));
     QCOMPARE(w->shown("StatusLine"), "Not connected");
+    const auto *status = w->child<QLabel>("StatusLine"); // one line of text, no more
+    QVERIFY(status->height() >= status->fontMetrics().height() &&
+            status->height() < 2 * status->fontMetrics().height());
     // Label arrays share one name and are told apart by their Index.
     for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
         QVERIFY(w->form.findChildren<QLabel *>(array).size() == size &&
