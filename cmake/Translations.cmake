@@ -3,6 +3,9 @@
 # building for Windows) and built into the operations library, which both
 # front ends link.
 set(PELN_LANGUAGES de)
+# The catalogues' sources, found from here: the fuzz project includes this
+# too, with a project folder of its own.
+get_filename_component(PELN_TRANSLATIONS ${CMAKE_CURRENT_LIST_DIR}/../translations ABSOLUTE)
 
 find_program(PELN_LRELEASE NAMES lrelease-qt6 lrelease
     HINTS /usr/lib/qt6/bin /usr/lib/qt6/libexec
@@ -13,7 +16,7 @@ find_program(PELN_LRELEASE NAMES lrelease-qt6 lrelease
 function(peln_add_translations target)
     set(catalogues)
     foreach(language ${PELN_LANGUAGES})
-        set(source ${PROJECT_SOURCE_DIR}/translations/peln_${language}.ts)
+        set(source ${PELN_TRANSLATIONS}/peln_${language}.ts)
         set(catalogue ${CMAKE_CURRENT_BINARY_DIR}/translations/peln_${language}.qm)
         add_custom_command(OUTPUT ${catalogue}
             COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/translations
