@@ -120,7 +120,7 @@ void TestWindowNames::accessibility()
 void TestWindowNames::languages_data()
 {
     // A notice, a setting's name as a screen reader speaks it, a caption and
-    // the start of a field's hint.
+    // a field's hint.
     const QStringList english = {"Please connect COM  First ", "Right Button pulse brew setting 8",
                                  "Send to Brewer",
                                  "70 to 100 percent; any other number is sent as 100; until the "
