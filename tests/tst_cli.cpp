@@ -102,7 +102,7 @@ void TestCli::commands_data()
            "counts          30 30 30 30 30 30 30 43 30 30 30 30");
     addRow("list", "list", 0, "",
            "\npump               70 to 100 percent|Pump working speed\n"
-           "|\nbrewer.calibration reported by the brewer");
+           "|\nleft.total         reported by the brewer|\nbrewer.calibration reported by");
     addRow("help of a command", "--help show", 0, "",
            "Usage: peln-cli show [FILE]|PELN PROGRAM DATA.TXT\n");
     addRow("help names the settings", "help set", 0, "",

@@ -118,8 +118,9 @@ void TestCoreOperations::frameRefusals()
     const SettingsFrame frame = buildSettingsFrame(table, logo);
     if (refusal.isEmpty())
         QCOMPARE(frameProblem(frame.bytes, table, logo), QString());
-    else
-        QVERIFY2(frame.bytes.isEmpty() && frame.refusal.contains(refusal),
+    else // a flag has no field to type a value into
+        QVERIFY2(frame.bytes.isEmpty() && frame.refusal.contains(refusal) &&
+                     (slot < FirstFlagSlot || !frame.refusal.contains("Type a value")),
                  qPrintable(frame.refusal));
 }
 
