@@ -14,15 +14,11 @@
 #include <QByteArray>
 #include <QRegularExpression>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
-[[noreturn]] void fail(const QString &what, const QString &text)
+void fail(const QString &what, const QString &text)
 {
-    std::fprintf(stderr, "%s (field text \"%s\")\n", qPrintable(what), qPrintable(text));
-    std::abort();
+    check(QStringLiteral("%1 (field text \"%2\")").arg(what, text));
 }
 
 // A plain whole number within its field's range is stored exactly, in the

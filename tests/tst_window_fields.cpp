@@ -127,25 +127,22 @@ void TestWindowFields::defaultAndDisable()
             expected << QStringLiteral("%1=%2").arg(i).arg(i / 9 <= row ? filled[i % 9] : "4D");
         QCOMPARE(w->differences(expected), "");
     }
-    QCOMPARE(w->diff("left.pulse1=5 left.pulse2=0 left.pulse3=0 left.pulse8=0 left.volume=64"), "");
+    QCOMPARE(w->diff("left.pulse1=5 left.pulse2=0 left.pulse3=0 left.pulse4=0 left.pulse5=0 "
+                     "left.pulse6=0 left.pulse7=0 left.pulse8=0 left.volume=64"),
+             "");
 
-    // Each Disable toggle is pressed while its own count shows OFF.
-    const auto pressed = [&] {
-        return QList<bool>{w->child<QAbstractButton>("CenterDisable")->isChecked(),
-                           w->child<QAbstractButton>("RightDisable")->isChecked()};
-    };
+    // Each Disable toggle is down while its own count shows OFF.
     w->set({"right.count=25"});
     w->click("RightDisable");
     w->set({"pump=80"});
-    QCOMPARE(w->diff("right.count=OFF 34=01 29=0019"), "");
-    QCOMPARE(pressed(), QList<bool>({false, true}));
+    QCOMPARE(w->diff("right.count=OFF 34=01 29=0019 RightDisable=down CenterDisable=up"), "");
     w->click("RightDisable");
     w->click("CenterDisable");
-    QCOMPARE(w->diff("right.count=0 34=00 29=0000 center.count=OFF 33=01"), "");
-    QCOMPARE(pressed(), QList<bool>({true, false}));
+    QCOMPARE(w->diff("right.count=0 34=00 29=0000 center.count=OFF 33=01 CenterDisable=down "
+                     "RightDisable=up"),
+             "");
     QTest::keyClick(w->child("center.count"), Qt::Key_Backspace); // typing over "OFF" enables it
-    QCOMPARE(w->diff("center.count=OF 33=00 28=unset"), "");
-    QCOMPARE(pressed(), QList<bool>({false, false}));
+    QCOMPARE(w->diff("center.count=OF 33=00 28=unset CenterDisable=up"), "");
 }
 
 // Random bytes, half of them values that sit on a rule's edge.

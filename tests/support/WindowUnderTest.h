@@ -85,11 +85,14 @@ struct WindowUnderTest
         return widget;
     }
     QString text(const QString &field) const { return child(field)->text(); }
-    // A box's or a label's text, or a lamp's colour: "green", "red" or its RGB.
+    // A box's or a label's text, a toggle's "down" or "up", or a lamp's
+    // colour: "green", "red" or its RGB.
     QString shown(const QString &name) const
     {
         if (form.findChild<QLineEdit *>(controlName(name)))
             return text(name);
+        if (const auto *toggle = form.findChild<QPushButton *>(controlName(name)))
+            return toggle->isChecked() ? "down" : "up";
         if (const auto *label = form.findChild<QLabel *>(controlName(name)))
             return label->text();
         const QColor colour = child<Lamp>(name)->fillColor();
