@@ -237,14 +237,12 @@ void TestCli::concurrentSets()
 {
     QCOMPARE(run({"set", "S.TXT", "left.count=0", "right.count=0"}), 0);
     QProcess left, right;
-    for (QProcess *each : {&left, &right}) {
-        each->setWorkingDirectory(m_dir->path());
+    for (QProcess *each : {&left, &right})
         each->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    }
     for (int round = 1; round <= 40; ++round) {
         const QString value = QString::number(round);
-        left.start(PELN_CLI, {"set", "S.TXT", "left.count=" + value});
-        right.start(PELN_CLI, {"set", "S.TXT", "right.count=" + value});
+        launch(left, {"set", "S.TXT", "left.count=" + value});
+        launch(right, {"set", "S.TXT", "right.count=" + value});
         QVERIFY(left.waitForFinished(60000) && right.waitForFinished(60000));
         QCOMPARE(left.exitCode() + right.exitCode(), 0);
         QCOMPARE(run({"get", "-f", "S.TXT", "left.count", "right.count"}), 0);

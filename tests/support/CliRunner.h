@@ -19,15 +19,20 @@ protected:
     // the event loop, and returns its exit status.
     void start(const QStringList &args, const QString &program = PELN_CLI)
     {
-        m_cli.setWorkingDirectory(m_dir->path());
-        m_cli.start(program, args);
+        launch(m_cli, args, program);
+    }
+    // Starts a program in the test's folder, on a process of the caller's.
+    void launch(QProcess &process, const QStringList &args, const QString &program = PELN_CLI)
+    {
+        process.setWorkingDirectory(m_dir->path());
+        process.start(program, args);
 #ifdef Q_OS_WIN
         // Under Wine a program now and then fails to start while other tests
         // start theirs beside it: it gets one more try.
-        if (!m_cli.waitForStarted())
-            m_cli.start(program, args);
+        if (!process.waitForStarted())
+            process.start(program, args);
 #endif
-        QVERIFY2(m_cli.waitForStarted(), qPrintable(m_cli.errorString()));
+        QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
     }
     int finish()
     {
