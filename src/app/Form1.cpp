@@ -421,8 +421,11 @@ void Form1::save(const QString &path)
         const QAbstractButton *reload = box.addButton(tr("&Load Again"), QMessageBox::ActionRole);
         box.setDefaultButton(box.addButton(tr("Cancel"), QMessageBox::RejectRole));
         box.exec();
+        // Loaded again as it was first loaded: the design's own file by
+        // Load's rule, a file chosen by Open's, which refuses what is no
+        // longer a settings file.
         if (box.clickedButton() == reload)
-            load(path, false);
+            load(path, path != settingsFilePath());
         if (box.clickedButton() != overwrite)
             return;
         saved = saveSettings(m_form, ui->Textsend->text(), path);
