@@ -97,7 +97,8 @@ void TestCli::commands_data()
     addRow("frame", "frame B.TXT", 0, "",
            "$$/&" + QString("66").repeated(27) + "0000000C0000" + "0000" + "0850" + "505A)");
     addRow("frame names what it replaced", "frame P.TXT", 0, "",
-           "0850645A)|Pump working speed: the file holds 5; 100 is sent\n");
+           "0850645A)peln-cli: P.TXT: Flowmeter calibration, new setting: the file holds 0; 88 "
+           "is sent\npeln-cli: P.TXT: Pump working speed: the file holds 5; 100 is sent\n");
     addRow("frame in pieces", "frame B.TXT --hex", 0, "",
            "counts          30 30 30 30 30 30 30 43 30 30 30 30");
     addRow("list", "list", 0, "",
