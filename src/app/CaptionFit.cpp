@@ -203,7 +203,7 @@ int CaptionFit::fittingQuarters(Caption &caption)
     constexpr qsizetype CacheLimit = 64;
     if (caption.fitted.size() > CacheLimit)
         caption.fitted.clear();
-    const quint64 size = quint64(uint(control.width())) << 32 | uint(control.height());
+    const std::pair size(control.width(), control.height());
     auto fitted = caption.fitted.constFind(size);
     if (fitted == caption.fitted.cend()) {
         const int design = qRound(caption.design.pointSizeF() * QuartersPerPoint);

@@ -58,12 +58,12 @@ private:
     {
         QPointer<QWidget> control;
         QFont design;
-        QString words;                  // the words the sizes below are for
-        int quarters = 0;               // the type size it has, in quarter points
-        int family = -1;                // index into the families; -1 for none
-        QHash<quint64, int> fitted;     // type sizes by the control's size
-        QHash<int, Measure> measures;   // by type size
-        QHash<int, Wrapping> wrappings; // by type size
+        QString words;                          // the words the sizes below are for
+        int quarters = 0;                       // the type size it has, in quarter points
+        int family = -1;                        // index into the families; -1 for none
+        QHash<std::pair<int, int>, int> fitted; // type sizes by width and height
+        QHash<int, Measure> measures;           // by type size
+        QHash<int, Wrapping> wrappings;         // by type size
     };
 
     // The largest type size, in quarter points, at which the caption's words
