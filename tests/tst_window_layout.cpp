@@ -3,6 +3,7 @@
 // size, captions whole and clear of their neighbours, the straight lines
 // and the colours under a dark desktop theme, and the group frames. These
 // run again on small screens and at the scale factors of common desktops.
+#include "CaptionFit.h"
 #include "FocusRing.h"
 #include "GapCaption.h"
 #include "WindowTest.h"
@@ -72,6 +73,7 @@ private slots:
     void scaling();
     void captionsWhole_data();
     void captionsWhole();
+    void captionEdges();
     void drawing();
     void groupFrames();
 };
@@ -193,6 +195,71 @@ void TestWindowLayout::captionsWhole()
                 }
             }
         }
+}
+
+// At the very edge of its room a caption keeps the largest type that leaves
+// its words whole: a title needs a clear row of pixels above the box under
+// it, wrapped words as high as their label, the words after a gap the
+// label's width; a pixel less, and the type shrinks. After any resizes the
+// type is the one a fit made afresh gives.
+void TestWindowLayout::captionEdges()
+{
+    QWidget parent;
+    const QFont design("DejaVu Sans", 9);
+    const auto fresh = [&](QWidget *control) {
+        control->setFont(design);
+        CaptionFit fit;
+        fit.record({control});
+        fit.apply();
+        return control->font().pointSizeF();
+    };
+    auto *group = new QGroupBox("Pump working speed", &parent);
+    group->setGeometry(0, 0, 300, 100);
+    auto *box = new QLineEdit(group);
+    group->setFont(design);
+    const int inkBottom = inkOf(*group).first().bottom();
+    for (const int clear : {1, 0}) {
+        box->setGeometry(0, inkBottom + 1 + clear, 100, 20);
+        QCOMPARE(fresh(group) == 9, clear == 1);
+    }
+
+    auto *gapped = new GapCaption(&parent);
+    gapped->setText("New Setting: 1 Oz=                 signs");
+    gapped->setFont(design);
+    const QFontMetrics metrics(design);
+    box = new QLineEdit(&parent); // narrow, at the run's start: "signs" keeps its place
+    box->setGeometry(metrics.horizontalAdvance("New Setting: 1 Oz=") + 2, 0, 8, 20);
+    gapped->setOccupants({box});
+    const int reach = gapped->suffixOffset() + metrics.horizontalAdvance("signs");
+    for (const int less : {0, 1}) {
+        gapped->setGeometry(0, 0, reach - less, 40);
+        QCOMPARE(fresh(gapped) == 9, less == 0);
+    }
+
+    QLabel label("Drip-out time after the brew, in seconds"), twin(label.text());
+    for (QLabel *each : {&label, &twin})
+        each->setWordWrap(true);
+    CaptionFit kept;
+    label.setFont(design);
+    kept.record({&label});
+    for (const int width : {90, 200, 60, 120, 75, 200, 90}) {
+        // As high as the words wrap to at 8 points: the largest type whose
+        // lines fit is at least that.
+        const auto lines = [&](int quarters) {
+            QFont type = design;
+            type.setPointSizeF(quarters / 4.0);
+            return QFontMetrics(type).boundingRect(QRect(0, 0, width, 1000),
+                                                   Qt::AlignLeft | Qt::TextWordWrap, label.text());
+        };
+        label.resize(width, lines(32).height());
+        twin.resize(label.size());
+        int largest = 36;
+        while (!QRect(QPoint(), label.size()).contains(lines(largest)))
+            --largest;
+        kept.apply();
+        QCOMPARE(label.font().pointSizeF(), largest / 4.0);
+        QCOMPARE(fresh(&twin), largest / 4.0);
+    }
 }
 
 // Drawn at 0.85, 1 and 2 times the design size (the loop ends at 2), under

@@ -172,8 +172,9 @@ std::function<bool(int)> CaptionFit::fitsAt(Caption &caption)
     if (const auto *label = qobject_cast<const QLabel *>(&control)) {
         room = label->contentsRect();
         // Wrapped words fit when the lines they wrap to are as wide and as
-        // many as the room holds.
-        const int wrapped = int(label->alignment()) | Qt::TextWordWrap;
+        // many as the room holds. They are measured at the top of a room of
+        // any height: centred in it, they would come out a rounded pixel taller.
+        const int wrapped = int(label->alignment() & Qt::AlignHorizontal_Mask) | Qt::TextWordWrap;
         if (label->wordWrap()) {
             return [&caption, room, wrapped](int quarters) {
                 const QSize lines = wrappedAt(caption, quarters, room.width(), wrapped);
