@@ -243,22 +243,21 @@ void TestWindowLayout::captionEdges()
     label.setFont(design);
     kept.record({&label});
     for (const int width : {90, 200, 60, 120, 75, 200, 90}) {
-        // As high as the words wrap to at 8 points: the largest type whose
-        // lines fit is at least that.
         const auto lines = [&](int quarters) {
             QFont type = design;
             type.setPointSizeF(quarters / 4.0);
-            return QFontMetrics(type).boundingRect(QRect(0, 0, width, 1000),
-                                                   Qt::AlignLeft | Qt::TextWordWrap, label.text());
+            return QFontMetrics(type)
+                .boundingRect(QRect(0, 0, width, 1000), Qt::AlignLeft | Qt::TextWordWrap,
+                              label.text())
+                .height();
         };
-        label.resize(width, lines(32).height());
+        label.resize(width, lines(32)); // as high as the words wrap to at 8 points
         twin.resize(label.size());
-        int largest = 36;
-        while (!QRect(QPoint(), label.size()).contains(lines(largest)))
-            --largest;
         kept.apply();
-        QCOMPARE(label.font().pointSizeF(), largest / 4.0);
-        QCOMPARE(fresh(&twin), largest / 4.0);
+        const int quarters = qRound(label.font().pointSizeF() * 4);
+        QVERIFY(quarters >= 32 && lines(quarters) <= label.height() &&
+                lines(quarters + 1) > label.height());
+        QCOMPARE(fresh(&twin), label.font().pointSizeF());
     }
 }
 
