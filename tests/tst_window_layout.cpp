@@ -23,6 +23,19 @@ static QList<int> greys(const QImage &image, const QRect &area)
     return found;
 }
 
+// Where a group's title lies, in the group's coordinates: as the group
+// draws it, with no check box before it.
+static QRect titlePlace(const QGroupBox &group)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(&group);
+    option.text = group.title();
+    option.textAlignment = group.alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    return group.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
+                                         &group);
+}
+
 // Where a control's words are drawn, as their ink (wrapped words: their
 // lines), in its parent's coordinates: a label's, a gap caption's words
 // before and after its run, a button's, a group's title.
@@ -56,12 +69,7 @@ static QList<QRect> inkOf(const QWidget &control)
     const auto *group = qobject_cast<const QGroupBox *>(&control);
     if (!group || group->title().isEmpty())
         return {};
-    QStyleOptionGroupBox option;
-    option.initFrom(group);
-    option.text = group->title();
-    return {ink(group->style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                               QStyle::SC_GroupBoxLabel, group),
-                Qt::AlignLeft, group->title())};
+    return {ink(titlePlace(*group), Qt::AlignLeft, group->title())};
 }
 
 class TestWindowLayout : public WindowTest
@@ -94,8 +102,8 @@ void TestWindowLayout::startUp()
     QCOMPARE(w->form.size(), w->form.sizeForDesignArea(QSize(969, 700))
                                  .boundedTo(area.size() - frame.size() + w->form.size()));
     QCOMPARE(w->shown("StatusLine"), "Not connected");
-    const auto *status = w->child<QLabel>("StatusLine"); // one line of text, no more
-    QVERIFY(status->height() >= status->fontMetrics().height() &&
+    const auto *status = w->child<QLabel>("StatusLine"); // one line of text and room around it
+    QVERIFY(status->height() > status->fontMetrics().height() &&
             status->height() < 2 * status->fontMetrics().height());
     // Label arrays share one name and are told apart by their Index.
     for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
@@ -217,10 +225,18 @@ void TestWindowLayout::captionEdges()
     group->setGeometry(0, 0, 300, 100);
     auto *box = new QLineEdit(group);
     group->setFont(design);
+    // Under the title a clear row of pixels; beside it a box may reach up
+    // into its rows.
     const int inkBottom = inkOf(*group).first().bottom();
-    for (const int clear : {1, 0}) {
-        box->setGeometry(0, inkBottom + 1 + clear, 100, 20);
-        QCOMPARE(fresh(group) == 9, clear == 1);
+    const QRect title = titlePlace(*group);
+    for (const auto &[left, width, top, whole] : {std::tuple(0, 100, inkBottom + 2, true),
+                                                  {0, 100, inkBottom + 1, false},
+                                                  {title.right() + 1, 50, inkBottom, true},
+                                                  {title.right(), 50, inkBottom, false},
+                                                  {0, title.left(), inkBottom, true},
+                                                  {0, title.left() + 1, inkBottom, false}}) {
+        box->setGeometry(left, top, width, 20);
+        QVERIFY2((fresh(group) == 9) == whole, qPrintable(QString::number(left)));
     }
 
     auto *gapped = new GapCaption(&parent);
