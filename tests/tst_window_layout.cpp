@@ -258,21 +258,23 @@ void TestWindowLayout::captionEdges()
     CaptionFit kept;
     label.setFont(design);
     kept.record({&label});
-    for (const int width : {90, 200, 60, 120, 75, 200, 90}) {
-        const auto lines = [&](int quarters) {
-            QFont type = design;
-            type.setPointSizeF(quarters / 4.0);
-            return QFontMetrics(type)
-                .boundingRect(QRect(0, 0, width, 1000), Qt::AlignLeft | Qt::TextWordWrap,
-                              label.text())
-                .height();
-        };
-        label.resize(width, lines(32)); // as high as the words wrap to at 8 points
+    const auto lines = [&](int quarters, int width) {
+        QFont type = design;
+        type.setPointSizeF(quarters / 4.0);
+        return QFontMetrics(type)
+            .boundingRect(QRect(0, 0, width, 1000), Qt::AlignLeft | Qt::TextWordWrap, label.text())
+            .size();
+    };
+    const int snug = lines(32, 90).width(); // its widest line at 8 points
+    for (const int width : {90, 200, 60, 120, 75, 200, snug}) {
+        label.resize(width, lines(32, width).height()); // as high as the lines at 8 points
         twin.resize(label.size());
         kept.apply();
         const int quarters = qRound(label.font().pointSizeF() * 4);
-        QVERIFY(quarters >= 32 && lines(quarters) <= label.height() &&
-                lines(quarters + 1) > label.height());
+        const auto fits = [&](int q) {
+            return lines(q, width).boundedTo(label.size()) == lines(q, width);
+        };
+        QVERIFY(quarters >= 32 && fits(quarters) && !fits(quarters + 1));
         QCOMPARE(fresh(&twin), label.font().pointSizeF());
     }
 }
