@@ -242,8 +242,8 @@ void TestCli::concurrentSets()
         each->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     for (int round = 1; round <= 40; ++round) {
         const QString value = QString::number(round);
-        launch(left, {"set", "S.TXT", "left.count=" + value});
-        launch(right, {"set", "S.TXT", "right.count=" + value});
+        start(left, {"set", "S.TXT", "left.count=" + value});
+        start(right, {"set", "S.TXT", "right.count=" + value});
         QVERIFY(left.waitForFinished(60000) && right.waitForFinished(60000));
         QCOMPARE(left.exitCode() + right.exitCode(), 0);
         QCOMPARE(run({"get", "-f", "S.TXT", "left.count", "right.count"}), 0);

@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QRandomGenerator>
+#include <QTabWidget>
 #include <QToolTip>
 
 using namespace operations;
@@ -108,6 +109,12 @@ void TestWindowFields::keys()
     w->child("left.count")->setFocus();
     QTest::keyClick(w->child("left.count"), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), w->child("left.pulse1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z); // the first field's hint
+    QCOMPARE(QToolTip::text(), "Whole numbers 0 to 102");
+    for (const auto &[key, tab] : {std::pair(Qt::Key_T, 2), {Qt::Key_P, 0}}) {
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        QCOMPARE(w->child<QTabWidget>("SSTab1")->currentIndex(), tab);
+    }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::AltModifier);
     QTRY_COMPARE(w->notices.size(), 1); // a button pressed by its key shows itself pressed first
     QVERIFY(w->told().value(0).endsWith("Load failed!"));

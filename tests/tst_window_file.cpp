@@ -1,7 +1,6 @@
-// The window's file buttons on real files, and peln-cli agreeing with the
-// window on the same files.
+// The window's file buttons on real files, and the window saving beside
+// peln-cli.
 #include "SettingsFileOperations.h"
-#include "SettingsFrame.h"
 #include "WindowTest.h"
 
 #include <QProcess>
@@ -11,15 +10,6 @@ using namespace operations;
 
 const QString Saved = "Message:  <PELN PROGRAM DATA.TXT>  Save successful!";
 
-// What peln-cli prints when run with `args`.
-static QByteArray cliOutput(const QStringList &args)
-{
-    QProcess cli;
-    cli.start(PELN_CLI, args);
-    cli.waitForFinished();
-    return cli.readAllStandardOutput();
-}
-
 class TestWindowFile : public WindowTest
 {
     Q_OBJECT
@@ -28,7 +18,6 @@ private slots:
     void saveAndLoad();
     void saveAsAndOpen();
     void saveBesideCli();
-    void loadAgreesWithCli();
 };
 
 // Save writes the file; what it wrote comes back in a new window, the logo
@@ -169,24 +158,6 @@ void TestWindowFile::saveBesideCli()
         script.waitForFinished(10);
     }
     QVERIFY2(script.exitCode() == 0, script.readAll().constData());
-}
-
-// In a window just started, Load shows what peln-cli show prints of the
-// same file, and Send would send what peln-cli frame writes.
-void TestWindowFile::loadAgreesWithCli()
-{
-    for (const LoadCase &each : loadCases()) {
-        loadInNewWindow(each.bytes);
-        QString lines;
-        for (const auto &[name, value] : shownSettings(w->form.settingsForm(), w->text("logo")))
-            lines += name + '=' + value + '\n';
-        QVERIFY2(QString::fromUtf8(cliOutput({"show", filePath()})) == lines, each.name);
-        SettingsTable table = w->form.settingsTable();
-        table.FillDefaults();
-        QVERIFY2(cliOutput({"frame", "--force", filePath()}) ==
-                     buildSettingsFrame(table, w->text("logo")).bytes,
-                 each.name);
-    }
 }
 
 QTEST_MAIN(TestWindowFile)

@@ -15,14 +15,14 @@
 class CliRunner
 {
 protected:
-    // Starts peln-cli in the test's folder; finish() waits for it, running
-    // the event loop, and returns its exit status.
+    // Starts peln-cli, or `program`, in the test's folder, as m_cli or as
+    // another process; finish() waits for m_cli, running the event loop, and
+    // returns its exit status.
     void start(const QStringList &args, const QString &program = PELN_CLI)
     {
-        launch(m_cli, args, program);
+        start(m_cli, args, program);
     }
-    // Starts a program in the test's folder, on a process of the caller's.
-    void launch(QProcess &process, const QStringList &args, const QString &program = PELN_CLI)
+    void start(QProcess &process, const QStringList &args, const QString &program = PELN_CLI)
     {
         process.setWorkingDirectory(m_dir->path());
         process.start(program, args);
