@@ -15,6 +15,12 @@ struct Words
     Q_DECLARE_TR_FUNCTIONS(SerialLink)
 };
 
+// A wait in milliseconds as seconds: "3", "0.5".
+QString secondsText(int ms)
+{
+    return QString::number(ms / 1000.0, 'g', 3);
+}
+
 } // namespace
 
 #ifdef Q_OS_UNIX
@@ -233,7 +239,7 @@ bool SerialLink::drainOutput(int timeoutMs)
             if (m_port.error() == QSerialPort::TimeoutError) {
                 m_port.clearError();
                 m_errorString = Words::tr("The device took no data for %1 seconds.")
-                                    .arg(timeoutMs / 1000.0, 0, 'g', 3);
+                                    .arg(secondsText(timeoutMs));
             } else {
                 m_errorString = m_port.errorString();
             }
@@ -262,7 +268,7 @@ bool SerialLink::waitUntilSent(int timeoutMs)
             m_errorString = Words::tr("%1 bytes were still waiting to leave the port after "
                                       "%2 seconds.")
                                 .arg(*queued)
-                                .arg(timeoutMs / 1000.0, 0, 'g', 3);
+                                .arg(secondsText(timeoutMs));
             return false;
         }
         QThread::msleep(5);
