@@ -288,10 +288,10 @@ void Form1::orderKeyboard()
                                                          {ui->Command5, Qt::Key_L}};
     for (const auto &[button, key] : buttons)
         button->setShortcut(QKeySequence(Qt::ALT | key));
-    const Qt::Key tabs[] = {Qt::Key_P, Qt::Key_O, Qt::Key_T}; // PELN, TOV, TOR
-    for (int tab = 0; tab < ui->SSTab1->count(); ++tab)
-        connect(new QShortcut(QKeySequence(Qt::ALT | tabs[tab]), this), &QShortcut::activated, this,
-                [this, tab] { ui->SSTab1->setCurrentIndex(tab); });
+    int tab = 0;
+    for (const Qt::Key key : {Qt::Key_P, Qt::Key_O, Qt::Key_T}) // PELN, TOV, TOR
+        connect(new QShortcut(QKeySequence(Qt::ALT | key), this), &QShortcut::activated, this,
+                [this, tab = tab++] { ui->SSTab1->setCurrentIndex(tab); });
     // Enter in the port box connects (see eventFilter()).
     ui->Combo1->lineEdit()->installEventFilter(this);
 }
