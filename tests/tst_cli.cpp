@@ -202,7 +202,8 @@ void TestCli::failedOutput()
         QVERIFY2(m_err.contains("write error: "), qPrintable(m_err));
     }
     m_cli.setStandardOutputFile(QString());
-    start({"-c", QString("touch \"$(printf 'caf\\351.txt')\"; \"%1\" show \"$(printf "
+    start(m_cli,
+          {"-c", QString("touch \"$(printf 'caf\\351.txt')\"; \"%1\" show \"$(printf "
                          "'caf\\351.txt')\"; shown=$?; \"%1\" set \"$(printf 'x\\351.txt')\" "
                          "pump=80; set=$?; [ -e \"$(printf 'x\\351.txt')\" ] && set=9; "
                          "rm \"$(printf 'caf\\351.txt')\"; exit $((shown * 10 + set))")
@@ -319,7 +320,7 @@ void TestCli::sendAndRead()
     QCOMPARE(m_out, "{\n    \"left.pulse3\": {\"sent\": 0, \"brewer\": 30}\n}\n");
 
     QVERIFY(command.isEmpty() || brewer.command(command)); // before the port opens
-    start({"read", "--timeout", "1", "--port", brewer.devicePath()});
+    start(m_cli, {"read", "--timeout", "1", "--port", brewer.devicePath()});
     QTEST(finish(), "status");
     QFETCH(QString, said);
     QVERIFY2((m_out + m_err).contains(said), qPrintable(m_out + m_err));

@@ -18,10 +18,6 @@ protected:
     // Starts peln-cli, or `program`, in the test's folder, as m_cli or as
     // another process; finish() waits for m_cli, running the event loop, and
     // returns its exit status.
-    void start(const QStringList &args, const QString &program = PELN_CLI)
-    {
-        start(m_cli, args, program);
-    }
     void start(QProcess &process, const QStringList &args, const QString &program = PELN_CLI)
     {
         process.setWorkingDirectory(m_dir->path());
@@ -43,7 +39,7 @@ protected:
     }
     int run(const QStringList &args)
     {
-        start(args);
+        start(m_cli, args);
         return finish();
     }
     // Every file of the test's folder with a checksum of its bytes.
