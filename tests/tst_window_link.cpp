@@ -82,8 +82,9 @@ void TestWindowLink::connectAndClose()
     QTest::keyClick(w->child<QComboBox>("PortBox")->lineEdit(), Qt::Key_Return);
     QCOMPARE(w->told(), QStringList{"PELN: COM Connect Successful "});
     w->click("ConnectButton");
-    // Another program can take the port now.
-    QVERIFY(other.open());
+    // Another program can take the port now, with line settings of its own.
+    QVERIFY(other.setSettings("4800,n,8,2") && other.open()); // a pty keeps no parity
+    QCOMPARE(m_brewer->lineSettings(), "4800 baud, 8N2");
     other.close();
     QVERIFY((LineSettings::parse(" 1200 ,E,7,1.5") == LineSettings{1200, QSerialPort::EvenParity,
                                                                    QSerialPort::Data7,
