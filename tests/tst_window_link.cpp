@@ -76,7 +76,7 @@ void TestWindowLink::connectAndClose()
     m_brewer->send(record());
     QTRY_COMPARE(w->form.serialLink().waitingCount(), 39);
     w->click("ConnectButton");
-    QVERIFY(w->told().isEmpty() && !w->form.serialLink().isOpen());
+    QVERIFY(w->told().isEmpty() && !w->form.serialLink().isOpen() && w->child("logo")->isEnabled());
     QCOMPARE(w->shown("StatusLine"), "Not connected");
     // Enter in the port box connects.
     QTest::keyClick(w->child<QComboBox>("PortBox")->lineEdit(), Qt::Key_Return);
