@@ -147,8 +147,8 @@ void TestCli::commands_data()
     addRow("a rounded value", "set N.TXT calibration=97.85", 1, "N.TXT",
            "calibration=97.85 is rounded; stored 97.8\n");
     addRow("ports", "ports --json", 0, "", "[");
-    addRow("set --dry-run writes nothing", "set --dry-run B.TXT pump=150", 1, "",
-           "pump=100\n|nothing was written");
+    addRow("set --dry-run writes nothing", "set --dry-run A.TXT pump=150 center.disabled=false", 1,
+           "", "pump=100\ncenter.disabled=no\n|nothing was written");
     addRow("set --strict refuses a replacement", "set B.TXT --strict pump=75 calibration=97.85", 3,
            "", "calibration=97.85 is rounded|Nothing was written");
     addRow("a letter in a number", "set N.TXT drip=9O", 2, "", "only the digits");

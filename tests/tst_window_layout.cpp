@@ -104,7 +104,8 @@ void TestWindowLayout::startUp()
     QCOMPARE(w->shown("StatusLine"), "Not connected");
     const auto *status = w->child<QLabel>("StatusLine"); // one line of text and room around it
     QVERIFY(status->height() > status->fontMetrics().height() &&
-            status->height() < 2 * status->fontMetrics().height());
+            status->height() < 2 * status->fontMetrics().height() && status->x() == 0 &&
+            status->geometry().bottomRight() == w->form.rect().bottomRight());
     // Label arrays share one name and are told apart by their Index.
     for (const auto &[array, size] : {std::pair("Label18", 3), {"Label19", 3}, {"Label36", 2}})
         QVERIFY(w->form.findChildren<QLabel *>(array).size() == size &&
