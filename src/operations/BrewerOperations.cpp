@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 // The context translators find this file's texts under.
@@ -155,8 +157,8 @@ ReplyOutcome takeReply(SettingsForm &form, QByteArrayView bytes)
     }
     outcome.result = ReplyOutcome::Result::Good;
     outcome.report = *report;
-    for (int i = 0; i < ButtonCount; ++i)
-        outcome.totals[i] = QString::number(report->countTotals[i]);
+    std::ranges::transform(report->countTotals, outcome.totals.begin(),
+                           [](int count) { return QString::number(count); });
     for (int i = 0; i < ButtonSlots; ++i)
         show(form, i, report->buttonSettings[i]);
     const int tenths = report->calibrationTenths;
